@@ -1,0 +1,66 @@
+// The buffered record reader and writer. A writer collects bytes and hands its stream one whole
+// buffer per Write call; a reader asks its stream for one buffer per Read call and takes the
+// result as the number of valid bytes. Over the packed stream one call is one compressed block.
+#pragma once
+
+#include "rtl/Stream.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rtl {
+
+// Tag bytes of a stored string: 1-byte length or 4-byte length.
+inline constexpr std::uint8_t kStringTag = 0x06;
+inline constexpr std::uint8_t kLongStringTag = 0x0C;
+
+class TReader {
+public:
+    TReader(TStream& stream, std::int32_t bufferSize);
+    // Moves the stream back by the unconsumed bytes, as the stream understands positions.
+    ~TReader();
+    TReader(const TReader&) = delete;
+    TReader& operator=(const TReader&) = delete;
+
+    // Exactly count bytes; a stream that delivers nothing is "Stream read error".
+    void Read(void* buffer, std::int64_t count);
+    std::int32_t ReadInteger();
+    std::uint8_t ReadByte();
+    // Either tag for any length; another tag is "Invalid property value". The text is appended
+    // as it is read, so a damaged length fails with a read error instead of a huge allocation.
+    std::string ReadString();
+
+private:
+    void FillBuffer();
+
+    TStream& stream_;
+    std::vector<std::uint8_t> buffer_;
+    std::int32_t valid_ = 0;
+    std::int32_t consumed_ = 0;
+};
+
+class TWriter {
+public:
+    TWriter(TStream& stream, std::int32_t bufferSize);
+    // Hands over the rest, if any. Call FlushBuffer first where a failure must be seen.
+    ~TWriter() noexcept(false);
+    TWriter(const TWriter&) = delete;
+    TWriter& operator=(const TWriter&) = delete;
+
+    void Write(const void* buffer, std::int64_t count);
+    void WriteInteger(std::int32_t value);
+    void WriteByte(std::uint8_t value);
+    // Tag 0x06 with a 1-byte length up to 255 characters, else 0x0C with a 4-byte length.
+    void WriteString(const std::string& text);
+    // Hands the collected bytes to the stream in one Write call; fewer accepted is
+    // "Stream write error".
+    void FlushBuffer();
+
+private:
+    TStream& stream_;
+    std::vector<std::uint8_t> buffer_;
+    std::int32_t filled_ = 0;
+};
+
+} // namespace rtl

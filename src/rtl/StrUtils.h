@@ -1,0 +1,22 @@
+// Small string helpers for ANSI strings.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rtl {
+
+// Changes only the ASCII letters a-z; every other byte (umlauts, ß) stays as it is.
+std::string UpperCaseAscii(std::string_view text);
+char UpperCaseAscii(char c);
+
+// Removes leading and trailing blanks (spaces only; tabs and other characters stay).
+std::string TrimBlanks(std::string_view text);
+
+// Position of needle in haystack comparing ASCII letters without case, or npos.
+std::size_t FindNoCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);
+
+// Decimal text of an integer; an optional sign followed by digits is an integer.
+bool TryStrToInt(std::string_view text, long long& value);
+
+} // namespace rtl

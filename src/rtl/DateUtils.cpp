@@ -93,7 +93,9 @@ TDateTime Date() {
     return EncodeDate(local->tm_year + 1900, local->tm_mon + 1, local->tm_mday);
 }
 
-int CurrentYear() { return DecodeDate(Date()).year; }
+int CurrentYear() {
+    return DecodeDate(Date()).year;
+}
 
 bool TryStrToDate(const std::string& text, int currentYear, TDateTime& date) {
     std::vector<std::pair<long, int>> numbers;
@@ -104,7 +106,8 @@ bool TryStrToDate(const std::string& text, int currentYear, TDateTime& date) {
     const int year = numbers.size() == 3
                          ? WindowedYear(numbers[2].first, numbers[2].second, currentYear)
                          : currentYear;
-    if (day > 31 || month > 12 || !IsValidDate(year, static_cast<int>(month), static_cast<int>(day)))
+    if (day > 31 || month > 12 ||
+        !IsValidDate(year, static_cast<int>(month), static_cast<int>(day)))
         return false;
     date = EncodeDate(year, static_cast<int>(month), static_cast<int>(day));
     return true;
@@ -117,7 +120,9 @@ TDateTime StrToDate(const std::string& text, int currentYear) {
     return date;
 }
 
-TDateTime StrToDate(const std::string& text) { return StrToDate(text, CurrentYear()); }
+TDateTime StrToDate(const std::string& text) {
+    return StrToDate(text, CurrentYear());
+}
 
 std::string DateToStr(TDateTime date) {
     const DateParts parts = DecodeDate(date);

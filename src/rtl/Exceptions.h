@@ -40,8 +40,7 @@ public:
 
 class EFCreateError : public EStreamError {
 public:
-    explicit EFCreateError(const std::string& path)
-        : EStreamError("Cannot create file " + path) {}
+    explicit EFCreateError(const std::string& path) : EStreamError("Cannot create file " + path) {}
 };
 
 class EListError : public Exception {

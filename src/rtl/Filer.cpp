@@ -40,10 +40,9 @@ void TReader::Read(void* buffer, std::int64_t count) {
 std::int32_t TReader::ReadInteger() {
     std::uint8_t bytes[4];
     Read(bytes, 4);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) |
-                                     static_cast<std::uint32_t>(bytes[1]) << 8 |
-                                     static_cast<std::uint32_t>(bytes[2]) << 16 |
-                                     static_cast<std::uint32_t>(bytes[3]) << 24);
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
 std::uint8_t TReader::ReadByte() {
@@ -113,7 +112,9 @@ void TWriter::WriteInteger(std::int32_t value) {
     Write(bytes, 4);
 }
 
-void TWriter::WriteByte(std::uint8_t value) { Write(&value, 1); }
+void TWriter::WriteByte(std::uint8_t value) {
+    Write(&value, 1);
+}
 
 void TWriter::WriteString(const std::string& text) {
     if (text.size() <= 255) {

@@ -2,7 +2,9 @@
 
 namespace rtl {
 
-char UpperCaseAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+char UpperCaseAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
 
 std::string UpperCaseAscii(std::string_view text) {
     std::string result(text);

@@ -108,8 +108,9 @@ std::int32_t TMemoryStream::Write(const void* buffer, std::int32_t count) {
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, SeekOrigin origin) {
     const std::int64_t base = origin == SeekOrigin::Beginning ? 0
-                              : origin == SeekOrigin::Current ? position_
-                                                              : static_cast<std::int64_t>(data_.size());
+                              : origin == SeekOrigin::Current
+                                  ? position_
+                                  : static_cast<std::int64_t>(data_.size());
     position_ = std::max<std::int64_t>(0, base + offset);
     return position_;
 }

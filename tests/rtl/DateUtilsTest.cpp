@@ -1,4 +1,5 @@
 #include "rtl/DateUtils.h"
+
 #include "rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -39,9 +40,9 @@ TEST(DateUtils, LongYearsAndMissingYears) {
 }
 
 TEST(DateUtils, MalformedTextIsAConversionError) {
-    for (const char* text : {"", "soon", "12.03.96.1", "12-03-96", "12..96", "12.03.", "+1.2.96",
-                             "31.04.96", "29.02.97", "0.1.96", "1.0.96", "12.03.12345",
-                             "1 2.03.96", "12.03.96x", "12.03.0000"}) {
+    for (const char* text :
+         {"", "soon", "12.03.96.1", "12-03-96", "12..96", "12.03.", "+1.2.96", "31.04.96",
+          "29.02.97", "0.1.96", "1.0.96", "12.03.12345", "1 2.03.96", "12.03.96x", "12.03.0000"}) {
         TDateTime date = 0;
         EXPECT_FALSE(TryStrToDate(text, 2026, date)) << text;
     }

@@ -1,5 +1,6 @@
-#include "rtl/Exceptions.h"
 #include "rtl/Filer.h"
+
+#include "rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,9 @@ namespace {
 // Records every Write call so the blocks a writer hands over can be counted.
 class CountingStream : public TStream {
 public:
-    std::int32_t Read(void* buffer, std::int32_t count) override { return inner.Read(buffer, count); }
+    std::int32_t Read(void* buffer, std::int32_t count) override {
+        return inner.Read(buffer, count);
+    }
     std::int32_t Write(const void* buffer, std::int32_t count) override {
         writes.push_back(count);
         return inner.Write(buffer, count);
@@ -79,7 +82,9 @@ TEST(Filer, UnknownTagIsAnInvalidPropertyValue) {
 
 TEST(Filer, AHugeStoredLengthFailsWhenTheDataRunsOut) {
     TMemoryStream stream;
-    stream.WriteBuffer("\x0C\xFF\xFF\xFF\x7F" "abc", 8);
+    stream.WriteBuffer("\x0C\xFF\xFF\xFF\x7F"
+                       "abc",
+                       8);
     stream.SetPosition(0);
     TReader reader(stream, 16);
     EXPECT_THROW(reader.ReadString(), EReadError);

@@ -1,5 +1,6 @@
-#include "rtl/Exceptions.h"
 #include "rtl/Stream.h"
+
+#include "rtl/Exceptions.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
+#include "rtl/StringList.h"
+
 #include "rtl/Component.h"
 #include "rtl/Exceptions.h"
-#include "rtl/StringList.h"
 #include "rtl/StrUtils.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,10 @@ TEST(StringList, IndexErrorsRaiseTheListError) {
 }
 
 TEST(StrUtils, UpperCasingTouchesOnlyAsciiLetters) {
-    EXPECT_EQ(UpperCaseAscii("Gr\xF6\xDF" "e abc-z"), "GR\xF6\xDF" "E ABC-Z");
+    EXPECT_EQ(UpperCaseAscii("Gr\xF6\xDF"
+                             "e abc-z"),
+              "GR\xF6\xDF"
+              "E ABC-Z");
     EXPECT_EQ(FindNoCase("Hallo <f1>Welt", "<F"), 6u);
     EXPECT_EQ(TrimBlanks("  a b\t "), "a b\t");
 }

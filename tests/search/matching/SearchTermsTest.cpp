@@ -1,0 +1,94 @@
+#include "search/matching/SearchTerms.h"
+
+#include <gtest/gtest.h>
+
+using namespace search;
+
+namespace {
+
+rtl::TStringList Lines(std::initializer_list<const char*> texts) {
+    rtl::TStringList lines;
+    for (const char* text : texts)
+        lines.Add(text);
+    return lines;
+}
+
+bool Matches(std::initializer_list<const char*> texts, const char* expression,
+             bool caseSensitive = false) {
+    rtl::TStringList lines = Lines(texts);
+    return MatchText(lines, SplitTerms(expression, caseSensitive), caseSensitive);
+}
+
+} // namespace
+
+TEST(SplitTerms, OperatorsNeedABlankOnEachSide) {
+    EXPECT_EQ(SplitTerms("x + y - z", true),
+              (std::vector<SearchTerm>{
+                  {"x", TermOperator::And}, {"y", TermOperator::Or}, {"z", TermOperator::And}}));
+    EXPECT_EQ(SplitTerms("a-b", true).size(), 1u);
+    EXPECT_EQ(SplitTerms("a -b", true).front().text, "a -b");
+    EXPECT_EQ(SplitTerms("a+b", true).front().text, "a+b");
+    EXPECT_EQ(SplitTerms("grafik komponente", true).front().text, "grafik komponente");
+}
+
+TEST(SplitTerms, WithoutCaseTheExpressionIsUpperCased) {
+    EXPECT_EQ(SplitTerms("datenbank - tabelle + drucker", false),
+              (std::vector<SearchTerm>{{"DATENBANK", TermOperator::Or},
+                                       {"TABELLE", TermOperator::And},
+                                       {"DRUCKER", TermOperator::And}}));
+}
+
+TEST(SplitTerms, ATrailingOperatorLeavesAnEmptyLastTerm) {
+    const auto terms = SplitTerms("drucker + ", false);
+    ASSERT_EQ(terms.size(), 2u);
+    EXPECT_EQ(terms[1].text, "");
+    EXPECT_FALSE(Matches({"Drucker"}, "drucker + "));
+    EXPECT_TRUE(Matches({"Drucker"}, "drucker - "));
+}
+
+TEST(MatchText, FoldsLeftToRightWithoutPrecedence) {
+    const char* expression = "datenbank - tabelle + drucker";
+    EXPECT_TRUE(Matches({"Eine Datenbank", "mit Drucker"}, expression));
+    EXPECT_TRUE(Matches({"Tabelle und Drucker"}, expression));
+    EXPECT_FALSE(Matches({"Datenbank und Tabelle"}, expression));
+    // (a AND b) OR c, not a AND (b OR c):
+    EXPECT_TRUE(Matches({"nur c"}, "a + b - c"));
+    EXPECT_FALSE(Matches({"nur a"}, "a + b - c"));
+}
+
+TEST(MatchText, ATermNeverSpansTwoLines) {
+    EXPECT_FALSE(Matches({"grafik", "komponente"}, "grafik komponente"));
+    EXPECT_TRUE(Matches({"eine grafik komponente"}, "grafik komponente"));
+}
+
+TEST(MatchText, UpperCasingLeavesUmlautsAlone) {
+    EXPECT_TRUE(Matches({"Gr\xF6\xDF"
+                         "e"},
+                        "GR\xF6\xDF"
+                        "E"));
+    EXPECT_FALSE(Matches({"Gr\xF6\xDF"
+                          "e"},
+                         "GR\xD6SSE"));
+    EXPECT_FALSE(Matches({"Gr\xF6\xDF"
+                          "e"},
+                         "GR\xD6\xDF"
+                         "E"));
+}
+
+TEST(MatchText, CaseSensitiveComparesAsTyped) {
+    EXPECT_FALSE(Matches({"Drucker"}, "drucker", true));
+    EXPECT_TRUE(Matches({"Drucker"}, "Drucker", true));
+}
+
+TEST(MatchText, NoLinesOrAnEmptyExpressionNeverMatch) {
+    EXPECT_FALSE(Matches({}, "x"));
+    EXPECT_FALSE(Matches({"x"}, ""));
+}
+
+TEST(HitName, ZipFirstLineOfAShortTextNamesTheHit) {
+    const auto lines = Lines({"demo.Zip  Ein Archiv", "Inhalt"});
+    EXPECT_EQ(HitName(true, lines, "Eintrag"), "demo.Zip  Ein Archiv");
+    EXPECT_EQ(HitName(false, lines, "Eintrag"), "Eintrag");
+    EXPECT_EQ(HitName(true, Lines({"readme.txt"}), "Eintrag"), "Eintrag");
+    EXPECT_EQ(HitName(true, Lines({}), "Eintrag"), "Eintrag");
+}

@@ -1,0 +1,38 @@
+// DOS file attributes over POSIX files, and the few file operations that report a Windows error
+// number. All paths here are native.
+//
+// Attributes are derived, not stored: read-only = the owner has no write permission, hidden =
+// the name begins with ".", directory, archive = a regular file. A symbolic link also carries
+// faSymLink (the Windows reparse-point bit) besides the attributes of what it points to.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+inline constexpr std::uint32_t faNormal = 0x00;
+inline constexpr std::uint32_t faReadOnly = 0x01;
+inline constexpr std::uint32_t faHidden = 0x02;
+inline constexpr std::uint32_t faSysFile = 0x04;
+inline constexpr std::uint32_t faVolumeID = 0x08;
+inline constexpr std::uint32_t faDirectory = 0x10;
+inline constexpr std::uint32_t faArchive = 0x20;
+inline constexpr std::uint32_t faSymLink = 0x400;
+inline constexpr std::uint32_t faAnyFile = 0x3F;
+
+// nullopt when nothing exists at path.
+std::optional<std::uint32_t> GetFileAttributes(const std::string& path);
+
+// faReadOnly in attributes removes every write permission; without it the owner's write
+// permission is added. Hidden, system and archive cannot be set and are ignored. A symbolic link
+// is left alone (changing it would change what it points to). False when path cannot be changed.
+bool SetFileAttributes(const std::string& path, std::uint32_t attributes);
+
+// These return 0 on success, else the Windows error number.
+int DeleteFile(const std::string& path);
+int RemoveFolder(const std::string& path);
+int CreateFolder(const std::string& path);
+
+} // namespace platform

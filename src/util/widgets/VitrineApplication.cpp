@@ -1,0 +1,48 @@
+#include "util/widgets/VitrineApplication.h"
+
+#include "platform/CodePage.h"
+
+#include <QMessageBox>
+#include <stdexcept>
+
+namespace util {
+
+VitrineApplication::VitrineApplication(int& argc, char** argv)
+    : QApplication(argc, argv), title_(applicationName()) {}
+
+VitrineApplication* VitrineApplication::Instance() {
+    return qobject_cast<VitrineApplication*>(QCoreApplication::instance());
+}
+
+void VitrineApplication::SetErrorHandler(ErrorHandler handler) {
+    errorHandler_ = std::move(handler);
+}
+
+void VitrineApplication::ShowException(const std::exception& error) {
+    const QString message = QString::fromStdString(platform::Ansi1252ToUtf8(error.what()));
+    QMessageBox::critical(activeWindow(), title_, message);
+}
+
+bool VitrineApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        HandleException(error);
+    } catch (...) {
+        HandleException(std::runtime_error("Unknown exception"));
+    }
+    return false;
+}
+
+// A failing handler must not end the program either: its own error is dropped.
+void VitrineApplication::HandleException(const std::exception& error) {
+    try {
+        if (errorHandler_)
+            errorHandler_(error);
+        else
+            ShowException(error);
+    } catch (...) {
+    }
+}
+
+} // namespace util

@@ -3,15 +3,17 @@
 //
 // Block: PackedSize (u32 LE), UnpackedSize (u32 LE), PackedSize bytes of bit stream. Tokens, most
 // significant bit first: 1 + 8-bit literal, or 0 + 11-bit ring position + 4-bit length - 2. The
-// 2048-byte ring starts each block as 2031 spaces with the write position at 2031.
+// 2048-byte ring starts each block filled with spaces, the write position at 2031.
 //
 // The decoder never reads outside the packed bytes nor writes outside the caller's buffer: a
 // block whose header or body is shorter than stated, whose stated size is more than the stream
 // holds, or that decodes to more bytes than the buffer's capacity is "Stream read error".
+// Both directions are re-entrant: they keep no state outside the call.
 #pragma once
 
 #include "rtl/Stream.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -35,9 +37,14 @@ private:
 };
 
 // The block codec on plain memory, for the stream above, tests and benchmarks.
-// DecodeBlock: false when the output would exceed capacity; the decoded size goes to outSize.
+//
+// DecodeBlock reads only packed[0, packedSize) and writes only out[0, capacity). It returns false
+// when the block decodes to more than capacity bytes; otherwise the decoded size goes to outSize.
+// Bytes of out beyond outSize may have been overwritten.
 bool DecodeBlock(const std::uint8_t* packed, std::size_t packedSize, std::uint8_t* out,
                  std::size_t capacity, std::size_t& outSize);
+// Greedy encoding: at each position the longest match (2 to 17 bytes) within the 2031 bytes
+// before it, the nearest of equally long ones; a literal when there is none.
 std::vector<std::uint8_t> EncodeBlock(const std::uint8_t* data, std::size_t size);
 
 } // namespace catalog

@@ -1,0 +1,144 @@
+#include "catalog/Container.h"
+
+#include "catalog/Records.h"
+
+#include <exception>
+
+namespace catalog {
+namespace {
+
+std::uint32_t LoadU32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+} // namespace
+
+std::string WrongVersionMessage() {
+    return "Falsche Datendateien - bitte kopieren Sie die richtigen Dateien der Version: " +
+           std::to_string(kDataFileVersion & 0xFFFF) + " in das DATA-Verzeichnis!";
+}
+
+// ---- TIndexedStream
+
+TIndexedStream::TIndexedStream(rtl::TStream& dataStream, rtl::TStream& indexStream, bool useGiven)
+    : dataStream_(dataStream), packer_(dataStream), index_(&indexStream) {
+    if (!useGiven) {
+        indexCopy_ = std::make_unique<rtl::TMemoryStream>();
+        indexCopy_->LoadFromStream(indexStream);
+        index_ = indexCopy_.get();
+    }
+}
+
+bool TIndexedStream::FindEntry(TIndexEntry& entry) {
+    const std::int64_t size = index_->Size();
+    index_->SetPosition(0);
+    std::uint8_t bytes[kIndexEntrySize];
+    for (std::int64_t position = 0; position + kIndexEntrySize <= size;
+         position += kIndexEntrySize) {
+        index_->ReadBuffer(bytes, kIndexEntrySize);
+        const auto id = static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+        if (id == entry.Id) {
+            entry.Reserved = static_cast<std::uint16_t>(bytes[2] | bytes[3] << 8);
+            entry.Offset = LoadU32(bytes + 4);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TIndexedStream::AddEntry(std::uint16_t id, std::uint32_t offset) {
+    const std::uint8_t bytes[kIndexEntrySize] = {static_cast<std::uint8_t>(id),
+                                                 static_cast<std::uint8_t>(id >> 8),
+                                                 0,
+                                                 0,
+                                                 static_cast<std::uint8_t>(offset),
+                                                 static_cast<std::uint8_t>(offset >> 8),
+                                                 static_cast<std::uint8_t>(offset >> 16),
+                                                 static_cast<std::uint8_t>(offset >> 24)};
+    index_->WriteBuffer(bytes, kIndexEntrySize);
+}
+
+// ---- TBrowzerContainer
+
+TBrowzerContainer::TBrowzerContainer(rtl::TComponent* owner)
+    : rtl::TComponent(owner),
+      OnWrongVersion([](const std::string& message) { throw EBrowzerError(message); }) {}
+
+TBrowzerContainer::~TBrowzerContainer() {
+    CloseFiles();
+}
+
+void TBrowzerContainer::SetActive(bool value) {
+    if (value == active_)
+        return;
+    active_ = value;
+    if (value) {
+        if (filesOpen_)
+            CloseFiles();
+        OpenFiles();
+    } else {
+        CloseFiles();
+    }
+}
+
+void TBrowzerContainer::OpenFiles() {
+    filesOpen_ = true;
+    dataFile_ = std::make_unique<rtl::TFileStream>(DataFileName, rtl::FileMode::OpenRead);
+    indexFile_ = std::make_unique<rtl::TFileStream>(IndexFileName, rtl::FileMode::OpenRead);
+    indexed_ = std::make_unique<TIndexedStream>(*dataFile_, *indexFile_, false);
+}
+
+void TBrowzerContainer::CloseFiles() {
+    filesOpen_ = false;
+    indexed_.reset();
+    indexFile_.reset();
+    dataFile_.reset();
+}
+
+bool TBrowzerContainer::VersionMatches() {
+    if (!indexed_)
+        return true; // the files failed to open, which was reported then
+    rtl::TStream& data = indexed_->DataStream();
+    std::uint8_t bytes[4] = {};
+    data.SetPosition(0);
+    data.Read(bytes, 4);
+    data.SetPosition(0);
+    return LoadU32(bytes) == kDataFileVersion;
+}
+
+// The read step's errors are swallowed and the check passes, as at every start-up; the hook is
+// called outside that guard, so whatever it throws (and its exit) is never swallowed. Active is
+// back to its old value before the hook runs.
+void TBrowzerContainer::CheckVersion() {
+    const bool wasActive = active_;
+    SetActive(true);
+    bool matches = true;
+    try {
+        matches = VersionMatches();
+    } catch (const std::exception&) {
+        // An unreadable version word lets the start-up go on.
+    }
+    SetActive(wasActive);
+    if (matches)
+        return;
+    if (!OnWrongVersion)
+        throw EBrowzerError(WrongVersionMessage());
+    OnWrongVersion(WrongVersionMessage());
+}
+
+void TBrowzerContainer::LoadTree(TTreeViewData& treeData) {
+    if (!active_)
+        return;
+    treeData_ = &treeData;
+    TScriptOutlineText outline(nullptr, &treeData);
+    TIndexEntry entry;
+    entry.Id = kOutlineTextId;
+    if (!indexed_ || !indexed_->FindEntry(entry))
+        throw EBrowzerError(kNoOutlineMessage);
+    indexed_->DataStream().SetPosition(entry.Offset);
+    outline.AssignStream(*indexed_);
+    outline.Load();
+}
+
+} // namespace catalog

@@ -1,0 +1,76 @@
+// vitrine-cat: builds catalogues from script source and looks into them.
+// Exit status: 0 success, 1 bad input (one line on standard error), 2 wrong arguments (usage
+// text on standard error).
+#include "cli/CatalogCommands.h"
+#include "cli/CommandLine.h"
+#include "cli/PackCommands.h"
+#include "cli/SearchCommand.h"
+
+#include <array>
+#include <cstdio>
+#include <exception>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::array kCommands = {
+    cli::Command{"build", "SOURCE DIR", cli::RunBuild},
+    cli::Command{"tree", "DIR", cli::RunTree},
+    cli::Command{"show", "DIR INDEX", cli::RunShow},
+    cli::Command{"search", "DIR [--case] EXPR", cli::RunSearch},
+    cli::Command{"pack", "[--buffer N]  < BYTES > PACKED", cli::RunPack},
+    cli::Command{"unpack", "[--buffer N]  < PACKED > BYTES", cli::RunUnpack},
+};
+
+constexpr int kBadInput = 1;
+constexpr int kBadArguments = 2;
+
+void PrintUsage() {
+    std::fputs("Usage:\n", stderr);
+    for (const auto& command : kCommands)
+        std::fprintf(stderr, "  vitrine-cat %.*s %.*s\n", static_cast<int>(command.name.size()),
+                     command.name.data(), static_cast<int>(command.synopsis.size()),
+                     command.synopsis.data());
+}
+
+// Error messages become exactly one line.
+void PrintError(std::string message) {
+    for (char& c : message)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    std::fprintf(stderr, "%s\n", message.c_str());
+}
+
+const cli::Command* FindCommand(const std::string& name) {
+    for (const auto& command : kCommands)
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const cli::Command* command = arguments.empty() ? nullptr : FindCommand(arguments[0]);
+    if (!command) {
+        if (!arguments.empty())
+            PrintError("unknown command '" + arguments[0] + "'");
+        PrintUsage();
+        return kBadArguments;
+    }
+    try {
+        return command->run(cli::Arguments(arguments).subspan(1));
+    } catch (const cli::UsageError& error) {
+        PrintError(error.what());
+        PrintUsage();
+        return kBadArguments;
+    } catch (const std::bad_alloc&) {
+        PrintError("Out of memory");
+    } catch (const std::exception& error) {
+        PrintError(error.what());
+    }
+    return kBadInput;
+}

@@ -1,0 +1,260 @@
+#include "catalog/TreeViewData.h"
+
+#include "catalog/AllocationProbe.h"
+#include "catalog/IntList.h"
+#include "rtl/Exceptions.h"
+#include "rtl/Filer.h"
+
+#include <gtest/gtest.h>
+
+using namespace catalog;
+
+namespace {
+
+TTVRevEntry NodeEntry(const std::string& name, std::int32_t parent, const std::string& key = "") {
+    TTVRevEntry entry;
+    entry.Name = name;
+    entry.Key = key;
+    entry.Parent = parent;
+    entry.Date = rtl::EncodeDate(1996, 5, 2);
+    return entry;
+}
+
+// A, A1, A2, B, B1, C added depth-first.
+TTreeViewData ExampleTree() {
+    TTreeViewData tree;
+    auto add = [&](const std::string& name, std::int32_t parent) {
+        TTVRevEntry entry = NodeEntry(name, parent);
+        return tree.AddNode(entry);
+    };
+    const int a = add("A", -1);
+    add("A1", a);
+    add("A2", a);
+    const int b = add("B", -1);
+    add("B1", b);
+    add("C", -1);
+    return tree;
+}
+
+std::vector<std::string> NamesOf(const TTreeViewData& tree) {
+    std::vector<std::string> names;
+    for (const auto& item : tree.Names)
+        names.push_back(item.text);
+    return names;
+}
+
+rtl::TMemoryStream Written(const TTreeViewData& tree) {
+    rtl::TMemoryStream stream;
+    {
+        rtl::TWriter writer(stream, 4096);
+        tree.WriteData(writer);
+    }
+    stream.SetPosition(0);
+    return stream;
+}
+
+void ReadInto(rtl::TMemoryStream& stream, TTreeViewData& tree) {
+    stream.SetPosition(0);
+    rtl::TReader reader(stream, 4096);
+    tree.ReadData(reader);
+}
+
+} // namespace
+
+TEST(PackedDate, May2nd1996PacksTo07CC0502AndBack) {
+    const rtl::TDateTime date = rtl::EncodeDate(1996, 5, 2);
+    EXPECT_EQ(PackDate(date), 0x07CC0502);
+    EXPECT_EQ(UnpackDate(0x07CC0502), date);
+}
+
+TEST(PackedDate, AnImpossibleDateIsAConversionError) {
+    EXPECT_THROW(UnpackDate(0x07CC0230), rtl::EConvertError); // 30 February
+    EXPECT_THROW(UnpackDate(0), rtl::EConvertError);
+    EXPECT_THROW(UnpackDate(-1), rtl::EConvertError);
+}
+
+TEST(IntList, IndexErrorsAreListErrorsAndIncrementIsARangeError) {
+    TIntList list;
+    list.Add(7);
+    list.Insert(0, 5);
+    list.Insert(2, 9);
+    EXPECT_EQ(list.Values(), (std::vector<std::int32_t>{5, 7, 9}));
+    list.Increment(1);
+    list.Delete(0);
+    EXPECT_EQ(list.Values(), (std::vector<std::int32_t>{8, 9}));
+    EXPECT_THROW(list.Items(2), rtl::EListError);
+    EXPECT_THROW(list.Insert(3, 0), rtl::EListError);
+    EXPECT_THROW(list.Delete(-1), rtl::EListError);
+    EXPECT_THROW(list.Increment(2), rtl::ERangeError);
+}
+
+TEST(IntList, ReadsBackWhatItWrote) {
+    TIntList list;
+    for (int i = -5000; i < 5000; i += 3)
+        list.Add(i * 1000);
+    rtl::TMemoryStream stream;
+    {
+        rtl::TWriter writer(stream, 100);
+        list.WriteData(writer);
+    }
+    EXPECT_EQ(stream.Size(), 4 + 4 * list.Count());
+    stream.SetPosition(0);
+    TIntList read;
+    read.Add(42);
+    rtl::TReader reader(stream, 100);
+    read.ReadData(reader);
+    EXPECT_EQ(read, list);
+}
+
+TEST(IntList, ACountLargerThanTheDataIsAReadErrorWithoutALargeAllocation) {
+    rtl::TMemoryStream stream;
+    {
+        rtl::TWriter writer(stream, 64);
+        writer.WriteInteger(0x7FFFFFFF);
+        for (int i = 0; i < 10; ++i)
+            writer.WriteInteger(i);
+    }
+    stream.SetPosition(0);
+    TIntList list;
+    list.Add(1);
+    testing_support::AllocationProbe probe;
+    rtl::TReader reader(stream, 64);
+    EXPECT_THROW(list.ReadData(reader), rtl::EReadError);
+    EXPECT_LT(probe.Largest(), 1u << 20);
+    EXPECT_EQ(list.Values(), std::vector<std::int32_t>{1});
+}
+
+TEST(IntList, ANegativeCountIsAReadError) {
+    rtl::TMemoryStream stream;
+    {
+        rtl::TWriter writer(stream, 64);
+        writer.WriteInteger(-3);
+    }
+    stream.SetPosition(0);
+    TIntList list;
+    rtl::TReader reader(stream, 64);
+    EXPECT_THROW(list.ReadData(reader), rtl::EReadError);
+}
+
+TEST(TreeViewData, AddNodeKeepsTopLevelFirstAndChildrenTogether) {
+    const TTreeViewData tree = ExampleTree();
+    EXPECT_EQ(NamesOf(tree), (std::vector<std::string>{"A", "B", "C", "A1", "A2", "B1"}));
+    EXPECT_EQ(tree.RootCount, 3);
+    EXPECT_EQ(tree.FirstChildren.Values(), (std::vector<std::int32_t>{3, 5, -1, -1, -1, -1}));
+    EXPECT_EQ(tree.ChildCounts.Values(), (std::vector<std::int32_t>{2, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(tree.Parents.Values(), (std::vector<std::int32_t>{-1, -1, -1, 0, 0, 1}));
+    for (int i = 0; i < tree.Count(); ++i)
+        EXPECT_EQ(tree.RecordRef(i), 0);
+    EXPECT_TRUE(tree.IsConsistent());
+}
+
+TEST(TreeViewData, AddNodeReturnsThePositionAndResetsTheChildFields) {
+    TTreeViewData tree;
+    TTVRevEntry a = NodeEntry("A", -1);
+    a.FirstChild = 17;
+    a.ChildCount = 4;
+    EXPECT_EQ(tree.AddNode(a), 0);
+    EXPECT_EQ(a.FirstChild, -1);
+    EXPECT_EQ(a.ChildCount, 0);
+    TTVRevEntry a1 = NodeEntry("A1", 0, "KEY");
+    EXPECT_EQ(tree.AddNode(a1), 1);
+    TTVRevEntry b = NodeEntry("B", -1);
+    EXPECT_EQ(tree.AddNode(b), 1);
+    EXPECT_EQ(tree.Entry(2).Name, "A1");
+    EXPECT_EQ(tree.Entry(2).Key, "KEY");
+    EXPECT_EQ(tree.Entry(0).FirstChild, 2);
+}
+
+TEST(TreeViewData, GetEntryOutsideTheTreeGivesAResetEntry) {
+    const TTreeViewData tree = ExampleTree();
+    TTVRevEntry entry = tree.Entry(0);
+    EXPECT_EQ(entry.Name, "A");
+    tree.GetEntry(tree.Count(), entry);
+    EXPECT_EQ(entry, TTVRevEntry());
+    tree.GetEntry(-1, entry);
+    EXPECT_EQ(entry, TTVRevEntry());
+}
+
+TEST(TreeViewData, EmptyTreeIsStoredAs25Bytes) {
+    const rtl::TMemoryStream stream = Written(TTreeViewData());
+    EXPECT_EQ(stream.Bytes(), std::vector<std::uint8_t>(25, 0));
+}
+
+TEST(TreeViewData, KeysAreStoredOnlyWithHasKeys) {
+    TTreeViewData tree = ExampleTree();
+    tree.Keys.SetString(1, "BKEY");
+    tree.SetRecordRef(1, static_cast<std::int32_t>(0x80000010u));
+
+    rtl::TMemoryStream withoutKeys = Written(tree);
+    TTreeViewData read;
+    ReadInto(withoutKeys, read);
+    EXPECT_FALSE(read.HasKeys);
+    EXPECT_EQ(read.Keys.Count(), 0);
+    EXPECT_EQ(read.Entry(1).Key, "");
+    EXPECT_EQ(read.Entry(1).RecordRef, static_cast<std::int32_t>(0x80000010u));
+    EXPECT_EQ(read.Entry(5).Date, rtl::EncodeDate(1996, 5, 2));
+
+    tree.HasKeys = true;
+    rtl::TMemoryStream withKeys = Written(tree);
+    EXPECT_EQ(withKeys.Size(), withoutKeys.Size() + 4 + 6 * 2 + 4);
+    ReadInto(withKeys, read);
+    EXPECT_EQ(read, tree);
+    EXPECT_EQ(read.Entry(1).Key, "BKEY");
+}
+
+TEST(TreeViewData, ReadDataReplacesAnEarlierContent) {
+    TTreeViewData tree = ExampleTree();
+    rtl::TMemoryStream empty = Written(TTreeViewData());
+    ReadInto(empty, tree);
+    EXPECT_EQ(tree, TTreeViewData());
+}
+
+TEST(TreeViewData, LinksLeavingTheTreeAreAReadError) {
+    const TTreeViewData good = ExampleTree();
+    auto expectRejected = [](TTreeViewData damaged) {
+        rtl::TMemoryStream stream = Written(damaged);
+        TTreeViewData read;
+        EXPECT_THROW(ReadInto(stream, read), rtl::EReadError);
+    };
+    TTreeViewData cycle = good;
+    cycle.Parents.Put(3, 4); // A1's parent after it: following parents would not end
+    expectRejected(cycle);
+    TTreeViewData range = good;
+    range.ChildCounts.Put(1, 2); // B's children past the end
+    expectRejected(range);
+    TTreeViewData roots = good;
+    roots.RootCount = 7;
+    expectRejected(roots);
+    TTreeViewData shortList = good;
+    shortList.Dates.Clear();
+    expectRejected(shortList);
+}
+
+TEST(TreeViewData, AJunkNameCountEndsWithTheDataWithoutALargeAllocation) {
+    rtl::TMemoryStream stream;
+    {
+        rtl::TWriter writer(stream, 4096);
+        writer.WriteInteger(0);
+        writer.WriteInteger(0x7FFFFFFF); // names
+        writer.WriteString("only");
+        writer.WriteString("two");
+    }
+    TTreeViewData tree;
+    testing_support::AllocationProbe probe;
+    EXPECT_THROW(ReadInto(stream, tree), rtl::EReadError);
+    EXPECT_LT(probe.Largest(), 1u << 20);
+}
+
+TEST(RecordReference, KindAndOffsetOfEachKind) {
+    EXPECT_EQ(RecordKindOf(-1), RecordKind::None);
+    EXPECT_EQ(RecordKindOf(static_cast<std::int32_t>(0x80000010u)), RecordKind::Compo);
+    EXPECT_EQ(RecordKindOf(0x40000010), RecordKind::Short);
+    EXPECT_EQ(RecordKindOf(0x00000010), RecordKind::Info);
+    EXPECT_EQ(RecordOffset(static_cast<std::int32_t>(0x80000010u)), 16u);
+    EXPECT_EQ(RecordOffset(0x40000010), 16u);
+    EXPECT_EQ(RecordOffset(0x00000010), 16u);
+    EXPECT_EQ(MakeRecordRef(RecordKind::Compo, 16), static_cast<std::int32_t>(0x80000010u));
+    EXPECT_EQ(MakeRecordRef(RecordKind::Short, 16), 0x40000010);
+    EXPECT_EQ(MakeRecordRef(RecordKind::Info, 16), 16);
+    EXPECT_EQ(MakeRecordRef(RecordKind::None, 16), -1);
+}

@@ -1,0 +1,464 @@
+// Runs the real vitrine-cat program on real files: build, tree and show; pack and unpack; bad
+// catalogues, bad sources and bad arguments.
+#include "support/TempDir.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+using testing_support::ReadFileBytes;
+using testing_support::TempDir;
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs vitrine-cat with arguments and standard input; collects its exit status and output.
+RunResult RunTool(const std::vector<std::string>& arguments, const std::string& input = {}) {
+    const TempDir io;
+    const std::string in = io.Write("in", input);
+    std::string command = ShellQuote(VITRINE_CAT);
+    for (const auto& argument : arguments)
+        command += " " + ShellQuote(argument);
+    command += " < " + ShellQuote(in) + " > " + ShellQuote(io.File("out")) + " 2> " +
+               ShellQuote(io.File("err"));
+    const int raw = std::system(command.c_str());
+    RunResult result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    result.out = ReadFileBytes(io.File("out"));
+    result.err = ReadFileBytes(io.File("err"));
+    return result;
+}
+
+int LineCount(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// Bad input: status 1, exactly one line on standard error (containing part).
+void ExpectOneLineErrorAfterOutput(const RunResult& result, const std::string& part = {}) {
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(LineCount(result.err), 1) << result.err;
+    EXPECT_EQ(result.err.back(), '\n');
+    EXPECT_NE(result.err.find(part), std::string::npos) << result.err;
+}
+
+// The same, with nothing on standard output.
+void ExpectOneLineError(const RunResult& result, const std::string& part = {}) {
+    ExpectOneLineErrorAfterOutput(result, part);
+    EXPECT_EQ(result.out, "");
+}
+
+std::uint32_t LoadU32(const std::string& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<std::uint8_t>(bytes.at(at + i));
+    return value;
+}
+
+// A small source in Windows-1252: "\xc4" is Ä, "\xf6" ö, "\xdf" ß.
+const std::string kSmallSource = "OUTLINE [O] 01.06.96 {\n"
+                                 "[W]Willkommen\n"
+                                 "Ordner\n"
+                                 "  [K]Komponente \xc4\n"
+                                 "  [S]DATEI.ZIP\n"
+                                 "}\n"
+                                 "INFOTEXT [W] 03.04.96 {\n"
+                                 "<F1>Hallo\n"
+                                 "zweite\n"
+                                 "}\n"
+                                 "COMPONENT [K] {\n"
+                                 "; Kommentar\n"
+                                 "[ShortName]\n"
+                                 "Kurz\n"
+                                 "[LastReview]\n"
+                                 "20.05.96\n"
+                                 "[Rating]\n"
+                                 "7\n"
+                                 "[Language]\n"
+                                 "49\n"
+                                 "[Compiler]\n"
+                                 "PANDEX, BP\n"
+                                 "[KeyWords]\n"
+                                 "eins zwei&drei\n"
+                                 "[Contact]\n"
+                                 "Stra\xdf"
+                                 "e 1\n"
+                                 "\n"
+                                 "[Order]\n"
+                                 "per Post\n"
+                                 "}\n"
+                                 "SHORTTEXT [S] 05.05.95 {\n"
+                                 "DATEI.ZIP\n"
+                                 " Gr\xf6\xdf"
+                                 "e\n"
+                                 "}\n";
+
+class VitrineCatCatalogue : public testing::Test {
+protected:
+    void SetUp() override {
+        source_ = dir_.Write("small.src", kSmallSource);
+        catalogue_ = dir_.File("cat");
+        const RunResult built = RunTool({"build", source_, catalogue_});
+        ASSERT_EQ(built.status, 0) << built.err;
+        ASSERT_EQ(built.out + built.err, "");
+    }
+
+    TempDir dir_;
+    std::string source_;
+    std::string catalogue_;
+};
+
+TEST_F(VitrineCatCatalogue, TreeListsEveryNodeWithTheOffsetsOfTheIndex) {
+    const std::string index = ReadFileBytes(catalogue_ + "/Vitrine32.idx");
+    ASSERT_EQ(index.size(), 4u * 8u);
+    // Store order: the info text, the component, the short text, then the outline.
+    const std::uint32_t info = LoadU32(index, 4), compo = LoadU32(index, 12),
+                        shortText = LoadU32(index, 20);
+    EXPECT_EQ(info, 4u);
+    EXPECT_EQ(index.substr(0, 2) + index.substr(8, 2) + index.substr(16, 2) + index.substr(24, 2),
+              std::string("\x04\x00\x05\x00\x06\x00\x03\x00", 8));
+
+    const RunResult tree = RunTool({"tree", catalogue_});
+    ASSERT_EQ(tree.status, 0) << tree.err;
+    EXPECT_EQ(tree.out, "0\t-1\tinfo\t4\t1996-04-03\tWillkommen\n"
+                        "1\t-1\tnone\t-\t1996-05-02\tOrdner\n"
+                        "2\t1\tcompo\t" +
+                            std::to_string(compo) +
+                            "\t1996-05-20\tKomponente \xc3\x84\n"
+                            "3\t1\tshort\t" +
+                            std::to_string(shortText) + "\t1995-05-05\tDATEI.ZIP\n");
+    EXPECT_EQ(tree.err, "");
+}
+
+TEST_F(VitrineCatCatalogue, ShowPrintsEachKindOfRecord) {
+    EXPECT_EQ(RunTool({"show", catalogue_, "0"}).out,
+              "kind: info\nwrap: 1\nlines: 1\n| <F1>Hallo zweite\n");
+    EXPECT_EQ(RunTool({"show", catalogue_, "1"}).out, "kind: none\n");
+    EXPECT_EQ(RunTool({"show", catalogue_, "2"}).out, "kind: compo\n"
+                                                      "ShortName: Kurz\n"
+                                                      "LongName: \n"
+                                                      "FileName: \n"
+                                                      "Version: \n"
+                                                      "LastReview: 20.05.96\n"
+                                                      "Copyright: \n"
+                                                      "OS: \n"
+                                                      "Distribution: \n"
+                                                      "Limitations: \n"
+                                                      "Price: \n"
+                                                      "Rating: 7\n"
+                                                      "Language: 49\n"
+                                                      "Compilers: 5\n"
+                                                      "KeyWords: 2\n"
+                                                      "| EINS\n"
+                                                      "| ZWEI&&DREI\n"
+                                                      "ShortInfo: 0\n"
+                                                      "LongInfo: 0\n"
+                                                      "Installation: 0\n"
+                                                      "Review: 0\n"
+                                                      "Documentation: 0\n"
+                                                      "Contact: 2\n"
+                                                      "| Stra\xc3\x9f"
+                                                      "e 1\n"
+                                                      "| \n"
+                                                      "Order: 1\n"
+                                                      "| per Post\n");
+    EXPECT_EQ(RunTool({"show", catalogue_, "3"}).out,
+              "kind: short\nwrap: 0\nlines: 2\n| DATEI.ZIP\n|  Gr\xc3\xb6\xc3\x9f"
+              "e\n");
+}
+
+TEST_F(VitrineCatCatalogue, RebuildingGivesTheSameBytes) {
+    const std::string again = dir_.File("again");
+    ASSERT_EQ(RunTool({"build", source_, again}).status, 0);
+    for (const char* name : {"/Vitrine32.dat", "/Vitrine32.idx"})
+        EXPECT_EQ(ReadFileBytes(catalogue_ + name), ReadFileBytes(again + name)) << name;
+}
+
+TEST_F(VitrineCatCatalogue, IndexOutOfRangeIsAnError) {
+    ExpectOneLineError(RunTool({"show", catalogue_, "4"}), "4");
+    ExpectOneLineError(RunTool({"show", catalogue_, "2147483647"}));
+}
+
+TEST_F(VitrineCatCatalogue, DamagedCataloguesAreOneLineErrors) {
+    const std::string data = ReadFileBytes(catalogue_ + "/Vitrine32.dat");
+    const std::string index = ReadFileBytes(catalogue_ + "/Vitrine32.idx");
+    auto damaged = [&](const std::string& name, const std::string& newData,
+                       const std::string& newIndex) {
+        dir_.Write(name + "/Vitrine32.dat", newData);
+        dir_.Write(name + "/Vitrine32.idx", newIndex);
+        return dir_.File(name);
+    };
+    const std::string wrongVersion = std::string("\x02\x00\x03\x00", 4) + data.substr(4);
+    ExpectOneLineError(RunTool({"tree", damaged("version", wrongVersion, index)}),
+                       "Falsche Datendateien");
+    ExpectOneLineError(RunTool({"tree", damaged("short", std::string("\x03\x00", 2), index)}),
+                       "Falsche Datendateien");
+    // The outline is stored last: cutting the data file cuts its block.
+    ExpectOneLineError(RunTool({"tree", damaged("cut", data.substr(0, data.size() - 3), index)}),
+                       "Stream read error");
+    ExpectOneLineError(RunTool({"tree", damaged("nooutline", data, index.substr(0, 24))}),
+                       "Konnte OutlineText nicht laden!");
+    std::string junk(data.size(), '\0');
+    std::mt19937 random(7);
+    for (char& c : junk)
+        c = static_cast<char>(random());
+    ExpectOneLineError(RunTool({"tree", damaged("junk", data.substr(0, 4) + junk, index)}));
+    // The component's block: a stated size beyond the file, then a body of junk.
+    const std::uint32_t compo = LoadU32(index, 12), shortText = LoadU32(index, 20);
+    std::string hugeBlock = data;
+    hugeBlock.replace(compo, 4, "\xff\xff\xff\x7f");
+    ExpectOneLineError(RunTool({"show", damaged("huge", hugeBlock, index), "2"}),
+                       "Stream read error");
+    std::string junkBody = data;
+    junkBody.replace(compo + 8, shortText - compo - 8, std::string(shortText - compo - 8, '\xff'));
+    ExpectOneLineError(RunTool({"show", damaged("junkbody", junkBody, index), "2"}));
+    EXPECT_EQ(RunTool({"show", damaged("junkbody", junkBody, index), "3"}).status, 0);
+}
+
+// Damage anywhere in a catalogue ends in success or a one-line error, never in a crash.
+TEST(VitrineCat, RandomlyDamagedCataloguesNeverCrash) {
+    const std::string data = ReadFileBytes(std::string(VITRINE_DATA_DIR) + "/Vitrine32.dat");
+    const std::string index = ReadFileBytes(std::string(VITRINE_DATA_DIR) + "/Vitrine32.idx");
+    ASSERT_GT(data.size(), 100u);
+    const TempDir dir;
+    const unsigned seed = testing::UnitTest::GetInstance()->random_seed();
+    std::mt19937 random(seed);
+    for (int trial = 0; trial < 30; ++trial) {
+        std::string damagedData = data;
+        std::string damagedIndex = index;
+        if (trial % 3 == 2)
+            damagedIndex[random() % index.size()] = static_cast<char>(random());
+        else if (trial % 3 == 1)
+            damagedData.resize(4 + random() % (data.size() - 4));
+        else
+            for (int n = 0; n < 8; ++n)
+                damagedData[4 + random() % (data.size() - 4)] = static_cast<char>(random());
+        dir.Write("cat/Vitrine32.dat", damagedData);
+        dir.Write("cat/Vitrine32.idx", damagedIndex);
+        for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+                 {"tree", dir.File("cat")},
+                 {"show", dir.File("cat"), std::to_string(random() % 60)}}) {
+            const RunResult result = RunTool(arguments);
+            EXPECT_TRUE(result.status == 0 || result.status == 1)
+                << "seed " << seed << " trial " << trial << ": " << result.status << result.err;
+            EXPECT_LE(LineCount(result.err), 1) << result.err;
+        }
+    }
+}
+
+TEST(VitrineCat, MissingCatalogueIsAnError) {
+    const TempDir dir;
+    ExpectOneLineError(RunTool({"tree", dir.File("nowhere")}), "Cannot open file");
+    ExpectOneLineError(RunTool({"show", dir.File("nowhere"), "0"}), "Cannot open file");
+    dir.Write("onlydata/Vitrine32.dat", std::string("\x03\x00\x02\x00", 4));
+    ExpectOneLineError(RunTool({"tree", dir.File("onlydata")}), "Vitrine32.idx");
+}
+
+TEST(VitrineCat, BuildErrorsNameSourceAndLineAndLeaveNoFiles) {
+    const TempDir dir;
+    struct Case {
+        std::string source;
+        int line;
+    };
+    const Case cases[] = {
+        {"OUTLINE [O] {\n[A]A\n}\nINFOTEXT [A] {\nx\n}\nTEXT [a] {\ny\n}\n", 7},
+        {"INFOTEXT [A] {\nx\n}\nOUTLINE [O] {\n[A]A\n[B]B\n}\n", 4},
+        {"OUTLINE [O] {\nA\n}\noutline [P] {\nB\n}\n", 4},
+        {"OUTLINE [O] {\n[C]C\n}\nCOMPONENT [C] {\n[ShortName]\nName\n[Rating]\n}\n", 4},
+    };
+    for (const Case& c : cases) {
+        const std::string source = dir.Write("bad.src", c.source);
+        const RunResult result = RunTool({"build", source, dir.File("out")});
+        ExpectOneLineError(result, source + ":" + std::to_string(c.line) + ": ");
+        EXPECT_EQ(result.err.rfind(source + ":" + std::to_string(c.line) + ": ", 0), 0u)
+            << result.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.File("out"))) << c.source;
+    }
+
+    // Into an existing folder that holds an older catalogue: it stays as it was.
+    dir.Write("old/Vitrine32.dat", "old data");
+    dir.Write("old/Vitrine32.idx", "old index");
+    ExpectOneLineError(
+        RunTool({"build", dir.Write("x.src", "TEXT [A] {\nx\n}\n"), dir.File("old")}), "x.src:");
+    EXPECT_EQ(ReadFileBytes(dir.File("old/Vitrine32.dat")), "old data");
+    EXPECT_EQ(ReadFileBytes(dir.File("old/Vitrine32.idx")), "old index");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("old")),
+                            std::filesystem::directory_iterator()),
+              2);
+
+    ExpectOneLineError(RunTool({"build", dir.File("missing.src"), dir.File("out")}), "missing.src");
+}
+
+std::string SampleBytes(std::size_t size, unsigned seed) {
+    const std::string words[] = {"Komponente ", "Gitter ", "Datenbank ", "\xfc", "ber ", "\n"};
+    std::mt19937 random(seed);
+    std::string text;
+    while (text.size() < size)
+        text += random() % 4 == 0 ? std::string(1, static_cast<char>(random()))
+                                  : words[random() % std::size(words)];
+    text.resize(size);
+    return text;
+}
+
+TEST(VitrineCat, PackAndUnpackRoundTripAtEveryBufferSize) {
+    // Several blocks at every size; one byte per block makes a long stream of blocks.
+    for (const auto& [buffer, size] :
+         {std::pair<std::string, std::size_t>{"1", 5000}, {"7", 30000}, {"64000", 150000}}) {
+        const std::string text = SampleBytes(size, 11);
+        const RunResult packed = RunTool({"pack", "--buffer", buffer}, text);
+        ASSERT_EQ(packed.status, 0) << packed.err;
+        const RunResult unpacked = RunTool({"unpack", "--buffer", buffer}, packed.out);
+        ASSERT_EQ(unpacked.status, 0) << unpacked.err;
+        EXPECT_TRUE(unpacked.out == text) << "buffer " << buffer;
+    }
+    const std::string text = SampleBytes(150000, 12);
+    const RunResult packed = RunTool({"pack"}, text);
+    EXPECT_EQ(RunTool({"unpack"}, packed.out).out, text);
+    EXPECT_EQ(packed.out, RunTool({"pack", "--buffer", "64000"}, text).out);
+}
+
+TEST(VitrineCat, EmptyInputPacksToNothingAndBack) {
+    const RunResult packed = RunTool({"pack"}, "");
+    EXPECT_EQ(packed.status, 0);
+    EXPECT_EQ(packed.out, "");
+    const RunResult unpacked = RunTool({"unpack"}, "");
+    EXPECT_EQ(unpacked.status, 0);
+    EXPECT_EQ(unpacked.out, "");
+}
+
+TEST(VitrineCat, PackWritesOneBlockPerFullBuffer) {
+    auto blockSizes = [](const std::string& packed) {
+        std::vector<std::uint32_t> sizes;
+        for (std::size_t at = 0; at < packed.size(); at += 8 + LoadU32(packed, at))
+            sizes.push_back(LoadU32(packed, at + 4));
+        return sizes;
+    };
+    EXPECT_EQ(blockSizes(RunTool({"pack", "--buffer", "7"}, "abcdefghijklmnopqrst").out),
+              (std::vector<std::uint32_t>{7, 7, 6}));
+    EXPECT_EQ(blockSizes(RunTool({"pack", "--buffer", "7"}, "abcdefg").out),
+              (std::vector<std::uint32_t>{7}));
+    EXPECT_EQ(blockSizes(RunTool({"pack", "--buffer", "7"}, "abcdefgh").out),
+              (std::vector<std::uint32_t>{7, 1}));
+    // 17 spaces are one copy from the preset ring: 2 packed bytes.
+    EXPECT_EQ(RunTool({"pack"}, std::string(17, ' ')).out,
+              std::string("\x02\x00\x00\x00\x11\x00\x00\x00\x7e\xef", 10));
+}
+
+// Unpack writes each block as it is decoded: a damaged block ends the output after the good ones.
+TEST(VitrineCat, UnpackRejectsDamagedBlocks) {
+    const std::string text = SampleBytes(1000, 3);
+    const std::string packed = RunTool({"pack", "--buffer", "100"}, text).out;
+    const RunResult cut =
+        RunTool({"unpack", "--buffer", "100"}, packed.substr(0, packed.size() - 1));
+    ExpectOneLineErrorAfterOutput(cut, "Stream read error");
+    EXPECT_EQ(cut.out, text.substr(0, 900));
+    const RunResult trailing =
+        RunTool({"unpack", "--buffer", "100"}, packed + std::string("\x05\x00\x00", 3));
+    ExpectOneLineErrorAfterOutput(trailing, "Stream read error");
+    EXPECT_EQ(trailing.out, text);
+    // Blocks of 100 bytes do not fit a buffer of 99.
+    ExpectOneLineError(RunTool({"unpack", "--buffer", "99"}, packed), "Stream read error");
+    // A header that promises more than the input holds.
+    ExpectOneLineError(RunTool({"unpack"}, std::string("\xff\xff\xff\x7f\x10\x00\x00\x00"
+                                                       "ab",
+                                                       10)),
+                       "Stream read error");
+    // An empty block would leave a record reader without bytes.
+    ExpectOneLineError(RunTool({"unpack"}, std::string(8, '\0')), "Stream read error");
+}
+
+TEST(VitrineCat, WrongArgumentsPrintTheUsage) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{},
+                                               {"frobnicate"},
+                                               {"tree"},
+                                               {"show", "dir"},
+                                               {"show", "dir", "x1"},
+                                               {"show", "dir", "-1"},
+                                               {"build", "only-source"},
+                                               {"pack", "--buffer"},
+                                               {"pack", "--buffer", "0"},
+                                               {"unpack", "--buffer", "99999999999"},
+                                               {"pack", "--size", "7"}}) {
+        const RunResult result = RunTool(arguments);
+        EXPECT_EQ(result.status, 2) << testing::PrintToString(arguments);
+        EXPECT_NE(result.err.find("Usage:"), std::string::npos);
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+TEST(VitrineCat, SampleCatalogueHasEveryKindOverFourLevels) {
+    const RunResult tree = RunTool({"tree", VITRINE_DATA_DIR});
+    ASSERT_EQ(tree.status, 0) << tree.err;
+    const int nodes = LineCount(tree.out);
+    EXPECT_GE(nodes, 40);
+    EXPECT_LE(nodes, 80);
+    for (const char* kind : {"\tinfo\t", "\tshort\t", "\tcompo\t", "\tnone\t"})
+        EXPECT_NE(tree.out.find(kind), std::string::npos) << kind;
+    EXPECT_EQ(tree.out.rfind("0\t-1\tinfo\t", 0), 0u);
+    EXPECT_NE(tree.out.find("\t1995-"), std::string::npos);
+    EXPECT_NE(tree.out.find("\t1996-07-"), std::string::npos);
+
+    const RunResult welcome = RunTool({"show", VITRINE_DATA_DIR, "0"});
+    EXPECT_NE(welcome.out.find("| <F1>Willkommen"), std::string::npos) << welcome.out;
+
+    // Depth: follow the parents of the last node up to the top.
+    std::vector<int> parents;
+    std::size_t at = 0;
+    while (at < tree.out.size()) {
+        const std::size_t tab = tree.out.find('\t', at);
+        parents.push_back(std::stoi(tree.out.substr(tab + 1)));
+        at = tree.out.find('\n', at) + 1;
+    }
+    int deepest = 0;
+    for (int node = 0; node < nodes; ++node) {
+        int depth = 0;
+        for (int p = parents[node]; p >= 0; p = parents[p])
+            ++depth;
+        deepest = std::max(deepest, depth);
+    }
+    EXPECT_EQ(deepest, 3);
+}
+
+} // namespace
+
+TEST_F(VitrineCatCatalogue, SearchListsHitsInTreeOrderWithTheirNames) {
+    EXPECT_EQ(RunTool({"search", catalogue_, "gr\xc3\xb6\xc3\x9f" "e - hallo"}).out,
+              "0\tWillkommen\n3\tDATEI.ZIP\n");
+    EXPECT_EQ(RunTool({"search", catalogue_, "--case", "hallo"}).out, "");
+    EXPECT_EQ(RunTool({"search", catalogue_, "--case", "Hallo"}).out, "0\tWillkommen\n");
+    EXPECT_EQ(RunTool({"search", catalogue_, "zwei&&drei + eins"}).out,
+              "2\tKomponente \xc3\x84\n");
+}
+
+TEST_F(VitrineCatCatalogue, SearchExpressionsOutsideWindows1252AreErrors) {
+    ExpectOneLineError(RunTool({"search", catalogue_, "\xe6\x97\xa5"}), "Windows-1252");
+    EXPECT_EQ(RunTool({"search", catalogue_}).status, 2);
+}
+
+TEST_F(VitrineCatCatalogue, SearchStopsAtARecordThatFailsToReadAfterPrintingTheHitsSoFar) {
+    const std::string index = ReadFileBytes(catalogue_ + "/Vitrine32.idx");
+    std::string data = ReadFileBytes(catalogue_ + "/Vitrine32.dat");
+    // The short text (node 3) comes after the info text (node 0): damage its block.
+    data.replace(LoadU32(index, 20), 4, "\xff\xff\xff\x7f");
+    dir_.Write("damaged/Vitrine32.dat", data);
+    dir_.Write("damaged/Vitrine32.idx", index);
+    const RunResult result = RunTool({"search", dir_.File("damaged"), "e"});
+    EXPECT_EQ(result.out, "0\tWillkommen\n2\tKomponente \xc3\x84\n");
+    ExpectOneLineErrorAfterOutput(result, "Stream read error");
+}

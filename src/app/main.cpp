@@ -1,0 +1,67 @@
+// vitrine: the catalogue viewer. Sets the process-wide defaults, shows the splash window while
+// the windows are created (the main window opens the catalogue), and runs the message loop until
+// the main window closes.
+//
+// VITRINE_SMOKE_QUIT_MS=n closes the main window n milliseconds after start: a headless smoke
+// run that must end with exit code 0.
+#include "browser/MainWindow.h"
+#include "browser/Splash.h"
+#include "browser/WideInfoForm.h"
+#include "search/SearchDialog.h"
+#include "search/SearchResults.h"
+#include "util/AppSettings.h"
+#include "util/widgets/VitrineApplication.h"
+
+#include <QTimer>
+#include <QToolButton>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Kestrova Pandex Vitrine");
+
+// Closes the window after the delay that VITRINE_SMOKE_QUIT_MS names, if it names one.
+void ScheduleSmokeQuit(QWidget& window) {
+    const char* delay = std::getenv("VITRINE_SMOKE_QUIT_MS");
+    if (delay == nullptr)
+        return;
+    bool valid = false;
+    const int milliseconds = QString::fromLatin1(delay).toInt(&valid);
+    if (valid && milliseconds >= 0)
+        QTimer::singleShot(milliseconds, &window, &QWidget::close);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    util::VitrineApplication app(argc, argv);
+    util::Settings() = util::AppSettings{};
+    app.SetTitle(kTitle);
+    QApplication::setApplicationName(kTitle);
+
+    auto splash = std::make_unique<browser::TCDSplash>();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    browser::TPandexCDMain mainWindow;
+    // Child windows of the main window: they live exactly as long as it does.
+    auto* wideInfoForm = new browser::TWideInfoForm(&mainWindow);
+    mainWindow.SetWideInfoForm(wideInfoForm);
+    auto* searchDialog = new search::TSearchdlg(&mainWindow);
+    auto* searchResults = new search::TSearchfounddlg(
+        *searchDialog, *mainWindow.OverviewOL, mainWindow.BrowzerContainer(),
+        [&mainWindow] { mainWindow.ShowSelectedEntry(); }, &mainWindow);
+    QObject::connect(mainWindow.SBSearch, &QToolButton::clicked, searchResults,
+                     &search::TSearchfounddlg::SearchCommand);
+    // A running search is stopped while the catalogue and the overview still exist.
+    QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, searchResults,
+                     &search::TSearchfounddlg::StopSearch);
+    QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, &app, &QApplication::quit);
+
+    splash.reset();
+    mainWindow.show();
+    ScheduleSmokeQuit(mainWindow);
+    return QApplication::exec();
+}

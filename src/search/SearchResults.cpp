@@ -1,0 +1,143 @@
+#include "search/SearchResults.h"
+
+#include "browser/AnsiText.h"
+#include "browser/Outline.h"
+#include "search/SearchDialog.h"
+#include "search/SearchThread.h"
+#include "browser/Images.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace search {
+
+namespace {
+
+constexpr int kEntryIndexRole = Qt::UserRole;
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height) {
+    widget->setObjectName(name);
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+} // namespace
+
+TSearchfounddlg::TSearchfounddlg(TSearchdlg& searchDialog, browser::TBrowzerOutline& outline,
+                                 catalog::TBrowzerContainer& container,
+                                 std::function<void()> showSelectedEntry, QWidget* parent)
+    : QDialog(parent), searchDialog_(searchDialog), outline_(outline), container_(container),
+      showSelectedEntry_(std::move(showSelectedEntry)) {
+    setObjectName("Searchfounddlg");
+    setWindowTitle("Volltextsuche...");
+    setFixedSize(382, 309);
+    setFont(QFont("System"));
+
+    Label1 = Place(new QLabel("durchsucht:", this), "Label1", 10, 8, 80, 16);
+    Searchedplaces = Place(new QLabel("0", this), "Searchedplaces", 92, 8, 60, 16);
+    Searchedplaces->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label2 = Place(new QLabel("Fundstellen:", this), "Label2", 200, 8, 90, 16);
+    Foundplaces = Place(new QLabel("0", this), "Foundplaces", 292, 8, 60, 16);
+    Foundplaces->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SrchOutputListBox = Place(new QListWidget(this), "SrchOutputListBox", 8, 30, 366, 232);
+    SrchOutputListBox->setUniformItemSizes(true);
+    SrchOutputListBox->setStyleSheet("QListWidget::item { height: 16px; }");
+    OKBtn = Place(new QPushButton("OK", this), "OKBtn", 8, 270, 110, 31);
+    CancelBtn = Place(new QPushButton("Cancel", this), "CancelBtn", 136, 270, 110, 31);
+    NewSearchBtn = Place(new QPushButton("Neue &Suche", this), "NewSearchBtn", 264, 270, 110, 31);
+    NewSearchBtn->setIcon(browser::GlyphIcon(browser::Glyph::Search));
+    OKBtn->setEnabled(false);
+    SrchOutputListBox->setFocus();
+
+    connect(OKBtn, &QPushButton::clicked, this, &TSearchfounddlg::OKBtnClick);
+    connect(SrchOutputListBox, &QListWidget::itemDoubleClicked, this,
+            &TSearchfounddlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TSearchfounddlg::CancelBtnClick);
+    connect(NewSearchBtn, &QPushButton::clicked, this, &TSearchfounddlg::NewSearchBtnClick);
+}
+
+TSearchfounddlg::~TSearchfounddlg() { StopSearch(); }
+
+void TSearchfounddlg::SearchCommand() {
+    if (SrchOutputListBox->count() > 0)
+        show();
+    else
+        NewSearchBtnClick();
+}
+
+void TSearchfounddlg::NewSearchBtnClick() {
+    if (searchDialog_.Execute() != 1)
+        return;
+    if (SearchThread)
+        SearchThread->Terminate();
+    SrchOutputListBox->clear();
+    OKBtn->setEnabled(false);
+    Searching = true;
+    auto* thread = new TSearchThread(searchDialog_.SearchText, searchDialog_.CaseSensitive, *this,
+                                     outline_.TreeData(), container_);
+    SearchThread = thread;
+    thread->SetOnTerminate([this, thread] { ThreadDone(thread); });
+}
+
+void TSearchfounddlg::StopSearch() {
+    if (!SearchThread)
+        return;
+    SearchThread->Terminate();
+    SearchThread->WaitFor();
+}
+
+void TSearchfounddlg::ThreadDone(TSearchThread* thread) {
+    if (thread != SearchThread)
+        return;
+    Searching = false;
+    SearchThread = nullptr;
+}
+
+void TSearchfounddlg::SetSearchCaption(const std::string& searchText, const char* suffix) {
+    setWindowTitle("Volltextsuche nach \"" + browser::AnsiToQt(searchText) + "\"" + suffix);
+}
+
+void TSearchfounddlg::StartSearch(const std::string& searchText) {
+    SetSearchCaption(searchText, " ...");
+    Foundplaces->setText("0");
+    OKBtn->setEnabled(false);
+    SrchOutputListBox->clear();
+    show();
+    repaint();
+}
+
+void TSearchfounddlg::ShowSearched(int entryIndex) {
+    Searchedplaces->setText(QString::number(entryIndex));
+}
+
+void TSearchfounddlg::AddHit(const std::string& hitName, int entryIndex, int hitCount) {
+    auto* item = new QListWidgetItem(browser::AnsiToQt(hitName));
+    item->setData(kEntryIndexRole, entryIndex);
+    SrchOutputListBox->addItem(item);
+    Foundplaces->setText(QString::number(hitCount));
+    if (!OKBtn->isEnabled()) {
+        OKBtn->setEnabled(true);
+        SrchOutputListBox->setCurrentRow(0);
+    }
+}
+
+void TSearchfounddlg::SearchDone(const std::string& searchText) {
+    SetSearchCaption(searchText, " - Fertig");
+}
+
+void TSearchfounddlg::OKBtnClick() {
+    if (SrchOutputListBox->count() == 0)
+        return;
+    const QListWidgetItem* selected = SrchOutputListBox->currentItem();
+    if (!selected)
+        return;
+    outline_.SelectIndex(selected->data(kEntryIndexRole).toInt());
+    hide();
+    showSelectedEntry_();
+}
+
+void TSearchfounddlg::CancelBtnClick() { hide(); }
+
+} // namespace search

@@ -1,0 +1,181 @@
+#include "browser/EntryDetails.h"
+
+#include "browser/TextView.h"
+#include "catalog/Records.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+using browser::ComponentSummary;
+using browser::KeywordLines;
+
+rtl::TStringList Lines(std::initializer_list<std::string> items) {
+    rtl::TStringList list;
+    for (const std::string& item : items)
+        list.Add(item);
+    return list;
+}
+
+std::vector<std::string> Items(const rtl::TStringList& list) {
+    std::vector<std::string> items;
+    for (const auto& item : list)
+        items.push_back(item.text);
+    return items;
+}
+
+TEST(EntryTextRules, DoubleAmpersandsDoublesEveryAmpersand) {
+    EXPECT_EQ(browser::DoubleAmpersands("A&B && C&"), "A&&B &&&& C&&");
+    EXPECT_EQ(browser::DoubleAmpersands("none"), "none");
+}
+
+TEST(EntryTextRules, LanguageNamesByCountryCode) {
+    EXPECT_EQ(browser::LanguageName(1), QStringLiteral("Englisch"));
+    EXPECT_EQ(browser::LanguageName(44), QStringLiteral("Englisch"));
+    EXPECT_EQ(browser::LanguageName(33), QStringLiteral("Französisch"));
+    EXPECT_EQ(browser::LanguageName(49), QStringLiteral("Deutsch"));
+    EXPECT_TRUE(browser::LanguageName(0).isEmpty());
+    EXPECT_TRUE(browser::LanguageName(7).isEmpty());
+}
+
+TEST(EntryTextRules, CompilerNamesJoinTheSetBitsInOrder) {
+    EXPECT_EQ(browser::CompilerNames(5), QStringLiteral("Pandex 1.0X, BPascal"));
+    EXPECT_EQ(browser::CompilerNames(2), QStringLiteral("Pandex 2"));
+    EXPECT_EQ(browser::CompilerNames(7), QStringLiteral("Pandex 1.0X, Pandex 2, BPascal"));
+    EXPECT_TRUE(browser::CompilerNames(0).isEmpty());
+}
+
+TEST(EntryTextRules, InfoLineJoinsThePresentPartsWithTwoBlanks) {
+    EXPECT_EQ(browser::ComponentInfoLine("Win 95", 44, 3),
+              QStringLiteral("OS: Win 95  Sprache: Englisch  Compiler: Pandex 1.0X, Pandex 2"));
+    EXPECT_EQ(browser::ComponentInfoLine("", 49, 0), QStringLiteral("Sprache: Deutsch"));
+    EXPECT_EQ(browser::ComponentInfoLine("", 0, 4), QStringLiteral("Compiler: BPascal"));
+    EXPECT_TRUE(browser::ComponentInfoLine("", 12, 0).isEmpty());
+}
+
+TEST(ComponentSummaryLines, BlocksInOrderWithFontMarksAndAnEmptyLineAfterThePrice) {
+    catalog::TCompoText compo(nullptr);
+    compo.ShortInfo = Lines({"Short one", "Short two"});
+    compo.Order = Lines({"Order here"});
+    compo.Price = "DM 10";
+    compo.Contact = Lines({"Street 1", "Town"});
+    compo.KeyWords = Lines({"GRID", "TABLE"});
+    EXPECT_EQ(Items(ComponentSummary(compo)),
+              (std::vector<std::string>{"<F1>KurzInfo:", "<F0>Short one", "Short two",
+                                        "<F1>Order:", "<F0>Order here", "<F1>Preis:", "<F0>DM 10",
+                                        "", "<F1>Kontaktadresse:", "<F0>Street 1", "Town",
+                                        "<F1>Schl\xFCsselw\xF6rter:", "<F0> GRID TABLE"}));
+}
+
+TEST(ComponentSummaryLines, WithoutPriceNoEmptyLineSeparatesOrderAndContact) {
+    catalog::TCompoText compo(nullptr);
+    compo.Order = Lines({"Order here"});
+    compo.Contact = Lines({"Street 1"});
+    EXPECT_EQ(Items(ComponentSummary(compo)),
+              (std::vector<std::string>{"<F1>Order:", "<F0>Order here",
+                                        "<F1>Kontaktadresse:", "<F0>Street 1"}));
+    EXPECT_TRUE(ComponentSummary(catalog::TCompoText(nullptr)).Empty());
+}
+
+TEST(ComponentSummaryLines, KeywordsArePackedIntoLinesOfAtMost256Characters) {
+    const std::string k100(100, 'A');
+    const std::string k54(54, 'B');
+    // " " + 100 + " " + 100 + " " + 54 = 257 > 256: the third keyword starts a new line.
+    const auto lines = Items(KeywordLines(Lines({k100, k100, k54, "C"})));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], " " + k100 + " " + k100);
+    EXPECT_EQ(lines[1], k54 + " C");
+
+    const std::string k53(53, 'B');
+    // 53 + 202 = 255 still fits: the line is 256 characters long.
+    const auto fitting = Items(KeywordLines(Lines({k100, k100, k53})));
+    ASSERT_EQ(fitting.size(), 1u);
+    EXPECT_EQ(fitting[0].size(), 256u);
+}
+
+TEST(ComponentSummaryLines, AKeywordOver255CharactersStandsAlone) {
+    const std::string huge(300, 'X');
+    EXPECT_EQ(Items(KeywordLines(Lines({huge, "NEXT"}))),
+              (std::vector<std::string>{"", huge, "NEXT"}));
+    EXPECT_EQ(Items(KeywordLines(Lines({"A", huge}))), (std::vector<std::string>{" A", huge}));
+}
+
+class ComponentPageTest : public testing::Test {
+protected:
+    ComponentPageTest() {
+        page_.resize(420, 360);
+        page_.ResizeBox(420, 360);
+        page_.show();
+    }
+
+    browser::TComponentPage page_;
+};
+
+TEST_F(ComponentPageTest, FillsTheControlsAndTheRatingBar) {
+    catalog::TCompoText compo(nullptr);
+    compo.LongName = "Tabello & Co";
+    compo.Version = "2.1";
+    compo.Copyright = "ACME";
+    compo.Distribution = "Shareware";
+    compo.Limitations = "none";
+    compo.OS = "Win";
+    compo.Language = 44;
+    compo.Compilers = 3;
+    compo.Rating = 7;
+    compo.ShortInfo = Lines({"Quick."});
+    page_.ShowCompo(compo);
+
+    EXPECT_EQ(page_.CompoDescBox->title(), QStringLiteral(" Tabello && Co   Version 2.1 "));
+    EXPECT_EQ(page_.CompoCopyright->text(), QStringLiteral("ACME"));
+    EXPECT_EQ(page_.CompoDistribution->text(), QStringLiteral("Shareware"));
+    EXPECT_EQ(page_.CompoLimitations->text(), QStringLiteral("none"));
+    EXPECT_TRUE(page_.RatingGauge->isVisible());
+    EXPECT_EQ(page_.RatingGauge->value(), 70);
+    EXPECT_TRUE(page_.LangCompInfo->isVisible());
+    EXPECT_EQ(page_.LangCompInfo->text(),
+              QStringLiteral("OS: Win  Sprache: Englisch  Compiler: Pandex 1.0X, Pandex 2"));
+    EXPECT_EQ(page_.CompoLimitations->y(), page_.LangCompInfo->y() + page_.LangCompInfo->height());
+    EXPECT_EQ(page_.CompolimitLabel->y(), page_.CompoLimitations->y() + 4);
+    EXPECT_TRUE(page_.StuffView->toPlainText().contains(QStringLiteral("KurzInfo:")));
+    // The edits reach to 4 pixels before the page's right edge.
+    const int contentWidth = page_.CompoScrollContent->width();
+    EXPECT_EQ(page_.CompoCopyright->x() + page_.CompoCopyright->width(), contentWidth - 4);
+}
+
+TEST_F(ComponentPageTest, NoRatingShowsKeineAndAnEmptyInfoLineMovesLimitationsUp) {
+    catalog::TCompoText compo(nullptr);
+    compo.Language = 12;
+    page_.ShowCompo(compo);
+
+    EXPECT_FALSE(page_.RatingGauge->isVisible());
+    EXPECT_TRUE(page_.RatingLabel->isVisible());
+    EXPECT_EQ(page_.RatingLabel->text(), QStringLiteral("keine"));
+    EXPECT_FALSE(page_.LangCompInfo->isVisible());
+    EXPECT_EQ(page_.CompoLimitations->y(), page_.LangCompInfo->y());
+    EXPECT_EQ(page_.CompolimitLabel->y(), page_.LangCompInfo->y() + 4);
+}
+
+TEST(ShortDescPage, DecodesCodePage437AfterTheFileNameLine) {
+    browser::TShortDescPage page;
+    catalog::TShortText record(nullptr);
+    record.Lines = Lines({"DATEIEN\\A.ZIP", "\xC9\xCD\xBB",
+                          "\x84"
+                          "ber"});
+    page.ShowShort(record);
+    EXPECT_EQ(page.ShortMemo->toPlainText(), QStringLiteral("╔═╗\näber\n"));
+    EXPECT_EQ(browser::ShortTextFileName(record), "DATEIEN\\A.ZIP");
+    EXPECT_EQ(page.ShortMemo->textCursor().position(), 0);
+
+    record.Lines = Lines({"ONLY.TXT"});
+    page.ShowShort(record);
+    EXPECT_TRUE(page.ShortMemo->toPlainText().isEmpty());
+    EXPECT_EQ(browser::ShortTextFileName(catalog::TShortText(nullptr)), "");
+}
+
+} // namespace

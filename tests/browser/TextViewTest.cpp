@@ -1,0 +1,216 @@
+#include "browser/TextView.h"
+
+#include "rtl/Exceptions.h"
+#include "support/TempDir.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QTextCursor>
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <string>
+
+using browser::TKVTextView;
+
+namespace {
+
+rtl::TStringList Lines(std::initializer_list<std::string> lines) {
+    rtl::TStringList list;
+    for (const auto& line : lines)
+        list.Add(line);
+    return list;
+}
+
+// The font table the main window gives its component summary view.
+void UseSummaryFonts(TKVTextView& view) {
+    view.FontSizes.Put(0, 20);
+    view.FontSizes.Put(1, 16);
+    view.FontBold.Put(1, 1);
+}
+
+QTextCharFormat FormatAt(TKVTextView& view, int position) {
+    QTextCursor cursor(view.document());
+    cursor.setPosition(position);
+    cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    return cursor.charFormat();
+}
+
+std::string RunTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
+    return process.readAllStandardOutput().toStdString();
+}
+
+} // namespace
+
+TEST(TextViewTest, StartsWithTheDefaultFontTableAndTheRtfFrame) {
+    TKVTextView view;
+    EXPECT_EQ(view.FontSizes.Values(), (std::vector<std::int32_t>{20, 34, 16}));
+    EXPECT_EQ(view.FontBold.Values(), (std::vector<std::int32_t>{0, 0, 0}));
+    EXPECT_FALSE(view.IsNT351);
+    EXPECT_TRUE(view.isReadOnly());
+    EXPECT_EQ(view.RtfHeader.size(), 191u);
+    EXPECT_EQ(
+        view.RtfHeader,
+        "{\\rtf\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New "
+        "Roman;}{\\f2\\fmodern Courier;}}{\\stylesheet{\\fs20 \\snext0Normal;}}\\widoctrl\\ftnbj "
+        "\\sectd\\linex0\\endnhere \\pard\\plain \\f0 \\fs20");
+    EXPECT_EQ(view.RtfTrailer, "}");
+}
+
+TEST(TextViewTest, MarkupLinesBecomeRtfAsInTheExamples) {
+    TKVTextView view;
+    EXPECT_EQ(view.MarkupLineToRtf("Titel"), "\\sbys Titel \\par");
+    EXPECT_EQ(view.MarkupLineToRtf("<F1>Titel"), "\\sbys \\F1\\b0\\fs34 Titel \\par");
+    EXPECT_EQ(view.MarkupLineToRtf("C:\\DATA"), "\\sbys C:\\\\DATA \\par");
+    UseSummaryFonts(view);
+    EXPECT_EQ(view.MarkupLineToRtf("<F1>KurzInfo:"), "\\sbys \\F1\\b\\fs16 KurzInfo: \\par");
+}
+
+TEST(TextViewTest, TagsConvertLeftToRightInEitherCase) {
+    TKVTextView view;
+    EXPECT_EQ(view.MarkupLineToRtf("a<F1>b<f2>c<F0>"),
+              "\\sbys a\\F1\\b0\\fs34 b\\F2\\b0\\fs16 c\\F0\\b0\\fs20  \\par");
+    EXPECT_EQ(view.MarkupLineToRtf("<f1>Titel"), "\\sbys \\F1\\b0\\fs34 Titel \\par");
+    EXPECT_EQ(view.MarkupLineToRtf("<F0>"), "\\sbys \\F0\\b0\\fs20  \\par");
+    EXPECT_EQ(view.MarkupLineToRtf("{x} <B>"), "\\sbys {x} <B> \\par");
+    // The tag's fourth character is taken away unseen.
+    EXPECT_EQ(view.MarkupLineToRtf("<F1]x"), "\\sbys \\F1\\b0\\fs34 x \\par");
+}
+
+TEST(TextViewTest, ATagOutsideTheFontListsIsAListError) {
+    TKVTextView view;
+    EXPECT_THROW(view.MarkupLineToRtf("<F3>x"), rtl::EListError);
+    EXPECT_THROW(view.MarkupLineToRtf("<FONT>x"), rtl::EListError);
+    EXPECT_THROW(view.MarkupLineToRtf("x<F"), rtl::EListError);
+    view.FontSizes.Add(40);
+    view.FontBold.Add(1);
+    EXPECT_EQ(view.MarkupLineToRtf("<F3>x"), "\\sbys \\F3\\b\\fs40 x \\par");
+}
+
+TEST(TextViewTest, MarkupLinesAreFramedByHeaderAndTrailer) {
+    TKVTextView view;
+    view.SetMarkupLines(Lines({"<F1>Titel", "Text"}));
+    EXPECT_EQ(view.LastRtf(), view.RtfHeader + "\r\n\\sbys \\F1\\b0\\fs34 Titel \\par\r\n" +
+                                  "\\sbys Text \\par\r\n}\r\n");
+    EXPECT_EQ(view.toPlainText(), "Titel \nText ");
+
+    const QTextCharFormat heading = FormatAt(view, 0);
+    EXPECT_DOUBLE_EQ(heading.fontPointSize(), 17.0);
+    EXPECT_EQ(heading.fontWeight(), QFont::Normal);
+    EXPECT_EQ(heading.fontFamilies().toStringList(), QStringList{"Times New Roman"});
+}
+
+TEST(TextViewTest, SummaryHeadingsComeOutBold) {
+    TKVTextView view;
+    UseSummaryFonts(view);
+    view.SetMarkupLines(Lines({"<F1>KurzInfo:", "<F0>Eine Komponente"}));
+    EXPECT_EQ(view.toPlainText(), "KurzInfo: \nEine Komponente ");
+    EXPECT_EQ(FormatAt(view, 0).fontWeight(), QFont::Bold);
+    EXPECT_DOUBLE_EQ(FormatAt(view, 0).fontPointSize(), 8.0);
+    const QTextCharFormat body = FormatAt(view, view.toPlainText().indexOf("Eine"));
+    EXPECT_EQ(body.fontWeight(), QFont::Normal);
+    EXPECT_DOUBLE_EQ(body.fontPointSize(), 10.0);
+    EXPECT_EQ(body.fontFamilies().toStringList(), QStringList{"Arial"});
+}
+
+TEST(TextViewTest, WindowsTextBytesShowAsTheirCharacters) {
+    TKVTextView view;
+    view.SetMarkupLines(Lines({"Schl\xfcssel \x80 5"}));
+    EXPECT_EQ(view.toPlainText(), QString::fromUtf8("Schlüssel € 5 "));
+}
+
+TEST(TextViewTest, AnEmptyListGivesAnEmptyView) {
+    TKVTextView view;
+    view.SetMarkupLines(Lines({"Text"}));
+    view.SetMarkupLines(rtl::TStringList());
+    EXPECT_TRUE(view.document()->isEmpty());
+    EXPECT_EQ(view.LastRtf(), "");
+}
+
+TEST(TextViewTest, RtfLinesAreLoadedUnchanged) {
+    TKVTextView view;
+    const auto rtf = Lines({"{\\rtf1\\ansi {\\b Fett} und <F1>mehr\\par", "<F2>Ende", "}"});
+    view.SetMarkupLines(rtf);
+    EXPECT_EQ(view.LastRtf(), rtf.Text());
+    EXPECT_EQ(view.toPlainText(), "Fett und <F1>mehr\n<F2>Ende");
+    EXPECT_EQ(FormatAt(view, 0).fontWeight(), QFont::Bold);
+
+    view.SetMarkupLines(Lines({"{\\RTF1 anders}"}));
+    EXPECT_EQ(view.toPlainText(), "anders");
+}
+
+TEST(TextViewTest, AFailedConversionLeavesTheViewAsItWas) {
+    TKVTextView view;
+    view.SetMarkupLines(Lines({"<F1>Alt"}));
+    const std::string rtf = view.LastRtf();
+    EXPECT_THROW(view.SetMarkupLines(Lines({"Neu", "<F7>kaputt"})), rtl::EListError);
+    EXPECT_EQ(view.toPlainText(), "Alt ");
+    EXPECT_EQ(view.LastRtf(), rtf);
+}
+
+TEST(TextViewTest, ClearEmptiesTheView) {
+    TKVTextView view;
+    view.SetMarkupLines(Lines({"Text"}));
+    view.Clear();
+    EXPECT_TRUE(view.document()->isEmpty());
+    EXPECT_EQ(view.LastRtf(), "");
+}
+
+TEST(TextViewTest, CopyWithoutSelectionCopiesAllAsTextAndRtf) {
+    TKVTextView view;
+    view.SetMarkupLines(Lines({"<F1>Titel", "Zweite Zeile"}));
+    QTextCursor cursor = view.textCursor();
+    cursor.setPosition(3);
+    view.setTextCursor(cursor);
+
+    view.CopyText();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->text(), "Titel \nZweite Zeile ");
+    const QByteArray rtf(view.LastRtf().data(), static_cast<qsizetype>(view.LastRtf().size()));
+    EXPECT_EQ(copied->data("text/rtf"), rtf);
+    EXPECT_EQ(copied->data("application/rtf"), rtf);
+    EXPECT_FALSE(view.textCursor().hasSelection());
+    EXPECT_EQ(view.textCursor().position(), 0);
+}
+
+TEST(TextViewTest, CopyWithSelectionCopiesOnlyTheSelection) {
+    TKVTextView view;
+    view.SetMarkupLines(Lines({"<F1>Titel", "Zweite Zeile"}));
+    QTextCursor cursor = view.textCursor();
+    cursor.setPosition(7);
+    cursor.setPosition(13, QTextCursor::KeepAnchor);
+    view.setTextCursor(cursor);
+
+    view.CopyText();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->text(), "Zweite");
+    EXPECT_FALSE(copied->hasFormat("text/rtf"));
+    EXPECT_EQ(view.textCursor().selectedText(), "Zweite");
+}
+
+TEST(TextViewTest, PrintsTheWholeTextUnderTheJobTitle) {
+    testing_support::TempDir dir;
+    TKVTextView view;
+    view.SetMarkupLines(Lines({"<F1>\xdc"
+                               "berschrift",
+                               "Erste Zeile", "Letzte Zeile"}));
+    const QString pdf = QString::fromStdString(dir.File("text.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+
+    view.PrintText(printer);
+
+    const std::string text = RunTool("pdftotext", {"-enc", "UTF-8", pdf, "-"});
+    EXPECT_NE(text.find("Überschrift"), std::string::npos) << text;
+    EXPECT_NE(text.find("Erste Zeile"), std::string::npos) << text;
+    EXPECT_NE(text.find("Letzte Zeile"), std::string::npos) << text;
+    EXPECT_NE(RunTool("pdfinfo", {pdf}).find("Kestrova Pandex CD-ROM"), std::string::npos);
+}

@@ -1,0 +1,234 @@
+#include "browser/AnsiText.h"
+#include "browser/Outline.h"
+#include "catalog/CatalogBuilder.h"
+#include "catalog/Container.h"
+#include "search/SearchDialog.h"
+#include "search/SearchResults.h"
+#include "search/SearchThread.h"
+#include "support/TempDir.h"
+#include "util/widgets/Thread.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace search;
+using testing_support::TempDir;
+
+namespace {
+
+// An outline of a welcome text, a folder with two components and a ZIP short text, then
+// `extra` info texts that all mention "Drucker".
+std::string CatalogueSource(int extra) {
+    std::string outline = "OUTLINE [Gliederung] 01.06.96 {\n"
+                          "[welcome]Willkommen\n"
+                          "Komponenten\n"
+                          "  [dbtool]Datenbank-Tool\n"
+                          "  [printtool]Drucker-Tool\n"
+                          "  [demozip]Archiv\n";
+    std::string sections = "INFOTEXT [welcome] 01.06.96 {\n<F1>Willkommen\n\nEine Datenbank\n}\n"
+                           "COMPONENT [dbtool] 01.06.96 {\n[ShortName]\nDBTool\n[LongName]\n"
+                           "Datenbank Tool\n[KeyWords]\nDATENBANK TABELLE\n}\n"
+                           "COMPONENT [printtool] 01.06.96 {\n[ShortName]\nPT\n[LongName]\n"
+                           "Drucker Tool\n[KeyWords]\nDRUCKER\n}\n"
+                           "SHORTTEXT [demozip] 01.06.96 {\nDEMO.Zip  Ein Archiv\nDrucker inside\n}\n";
+    for (int i = 0; i < extra; ++i) {
+        const std::string name = "t" + std::to_string(i);
+        outline += "[" + name + "]Hinweis " + std::to_string(i) + "\n";
+        sections += "INFOTEXT [" + name + "] 01.06.96 {\nNoch ein Drucker Nummer " +
+                    std::to_string(i) + "\n}\n";
+    }
+    return outline + "}\n" + sections;
+}
+
+class SearchWindows : public testing::Test {
+protected:
+    void Open(int extra = 0) {
+        const std::string source = dir.Write("k.src", CatalogueSource(extra));
+        catalog::BuildCatalogue(source, dir.Path().string());
+        container.DataFileName = dir.File("Vitrine32.dat");
+        container.IndexFileName = dir.File("Vitrine32.idx");
+        outline.FillTree(container);
+        results = std::make_unique<TSearchfounddlg>(dialog, outline, container,
+                                                    [this] { ++shownEntries; });
+    }
+
+    // Answers the next modal search dialog with the expression.
+    void AnswerDialog(const QString& expression, bool caseSensitive = false) {
+        QTimer::singleShot(0, [this, expression, caseSensitive] {
+            dialog.SearchEdit->setText(expression);
+            dialog.CaseSensiBox->setChecked(caseSensitive);
+            dialog.OKBtn->click();
+        });
+    }
+
+    void Search(const QString& expression) {
+        AnswerDialog(expression);
+        results->NewSearchBtnClick();
+    }
+
+    void WaitUntilDone() {
+        util::WaitPumping([this] { return !results->Searching; });
+    }
+
+    QStringList Hits() const {
+        QStringList hits;
+        for (int i = 0; i < results->SrchOutputListBox->count(); ++i)
+            hits << results->SrchOutputListBox->item(i)->text();
+        return hits;
+    }
+
+    TempDir dir;
+    catalog::TBrowzerContainer container{nullptr};
+    browser::TBrowzerOutline outline;
+    TSearchdlg dialog;
+    std::unique_ptr<TSearchfounddlg> results;
+    int shownEntries = 0;
+};
+
+} // namespace
+
+TEST_F(SearchWindows, HitsAreListedUnderTheirNamesAndTheFirstIsSelected) {
+    Open();
+    Search("drucker");
+    WaitUntilDone();
+    EXPECT_EQ(Hits(), (QStringList{"Drucker-Tool", "DEMO.Zip  Ein Archiv"}));
+    EXPECT_EQ(results->windowTitle(), "Volltextsuche nach \"drucker\" - Fertig");
+    EXPECT_EQ(results->Foundplaces->text(), "2");
+    EXPECT_EQ(results->Searchedplaces->text(), QString::number(outline.TreeData().Count() - 1));
+    EXPECT_TRUE(results->OKBtn->isEnabled());
+    EXPECT_EQ(results->SrchOutputListBox->currentRow(), 0);
+    EXPECT_TRUE(results->isVisible());
+}
+
+TEST_F(SearchWindows, OkSelectsTheHitInTheOverviewAndShowsIt) {
+    Open();
+    Search("datenbank - tabelle + tool");
+    WaitUntilDone();
+    ASSERT_EQ(Hits(), QStringList{"Datenbank-Tool"});
+    results->OKBtn->click();
+    ASSERT_NE(outline.SelectedNode(), nullptr);
+    EXPECT_EQ(outline.SelectedNode()->text(0), "Datenbank-Tool");
+    EXPECT_EQ(shownEntries, 1);
+    EXPECT_FALSE(results->isVisible());
+}
+
+TEST_F(SearchWindows, ACaseSensitiveSearchComparesAsTyped) {
+    Open();
+    AnswerDialog("DRUCKER", true);
+    results->NewSearchBtnClick();
+    WaitUntilDone();
+    EXPECT_EQ(Hits(), QStringList{"Drucker-Tool"});
+    EXPECT_TRUE(dialog.CaseSensitive);
+}
+
+TEST_F(SearchWindows, TheSearchCommandOnlyReshowsAWindowWithHits) {
+    Open();
+    Search("drucker");
+    WaitUntilDone();
+    results->hide();
+    bool dialogShown = false;
+    QTimer::singleShot(0, [&] {
+        dialogShown = dialog.isVisible();
+        dialog.reject();
+    });
+    results->SearchCommand();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dialogShown);
+    EXPECT_TRUE(results->isVisible());
+
+    Search("nirgends");
+    WaitUntilDone();
+    ASSERT_EQ(results->SrchOutputListBox->count(), 0);
+    AnswerDialog("datenbank");
+    results->SearchCommand();
+    WaitUntilDone();
+    EXPECT_EQ(Hits(), (QStringList{"Willkommen", "Datenbank-Tool"}));
+}
+
+TEST_F(SearchWindows, CancelHidesTheWindowWhileTheSearchGoesOn) {
+    Open(2000);
+    Search("drucker");
+    util::WaitPumping([this] { return results->isVisible(); });
+    results->CancelBtn->click();
+    const int hitsAtCancel = results->SrchOutputListBox->count();
+    EXPECT_FALSE(results->isVisible());
+    EXPECT_TRUE(results->Searching);
+    WaitUntilDone();
+    EXPECT_FALSE(results->isVisible());
+    EXPECT_LT(hitsAtCancel, 2002);
+    EXPECT_EQ(results->SrchOutputListBox->count(), 2002);
+}
+
+TEST_F(SearchWindows, ANewSearchStopsTheRunningOneAndNothingOfItArrivesLater) {
+    Open(400);
+    Search("drucker");
+    Search("willkommen");
+    WaitUntilDone();
+    // Give any stray hand-over of the first search a chance to arrive.
+    util::WaitPumping([start = std::chrono::steady_clock::now()] {
+        return std::chrono::steady_clock::now() - start > std::chrono::milliseconds(200);
+    });
+    EXPECT_EQ(Hits(), QStringList{"Willkommen"});
+    EXPECT_EQ(results->windowTitle(), "Volltextsuche nach \"willkommen\" - Fertig");
+}
+
+TEST_F(SearchWindows, AnEmptyExpressionEndsWithoutAnyVisibleEffect) {
+    Open();
+    Search("");
+    WaitUntilDone();
+    EXPECT_FALSE(results->isVisible());
+    EXPECT_EQ(results->windowTitle(), "Volltextsuche...");
+}
+
+TEST_F(SearchWindows, ARecordThatFailsToReadEndsTheSearchKeepingItsHits) {
+    Open(3);
+    // Damage the block of "Hinweis 1": its packed size now claims more than the file holds.
+    const int damaged = outline.TreeData().Names.IndexOf("Hinweis 1");
+    ASSERT_GE(damaged, 0);
+    const auto offset = catalog::RecordOffset(outline.TreeData().RecordRef(damaged));
+    container.SetActive(false);
+    {
+        rtl::TFileStream data(dir.File("Vitrine32.dat"), rtl::FileMode::OpenReadWrite);
+        data.SetPosition(offset);
+        data.WriteBuffer("\xFF\xFF\xFF\x7F", 4);
+    }
+    Search("drucker");
+    WaitUntilDone();
+    EXPECT_EQ(results->windowTitle(), "Volltextsuche nach \"drucker\" - Fertig");
+    EXPECT_EQ(Hits(), QStringList{"Hinweis 0"});
+    EXPECT_EQ(results->Searchedplaces->text(), QString::number(damaged - 1));
+}
+
+TEST_F(SearchWindows, ClosingWhileASearchRunsEndsPromptly) {
+    Open(2000);
+    Search("drucker");
+    ASSERT_TRUE(results->Searching);
+    const auto start = std::chrono::steady_clock::now();
+    results.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(SearchDialog, CancelKeepsTheLastConfirmedValues) {
+    TSearchdlg dialog;
+    QTimer::singleShot(0, [&] {
+        dialog.SearchEdit->setText("alpha");
+        dialog.OKBtn->click();
+    });
+    EXPECT_EQ(dialog.Execute(), 1);
+    QTimer::singleShot(0, [&] {
+        EXPECT_EQ(dialog.SearchEdit->selectedText(), "alpha");
+        dialog.SearchEdit->setText("beta");
+        dialog.CaseSensiBox->setChecked(true);
+        dialog.CancelBtn->click();
+    });
+    EXPECT_EQ(dialog.Execute(), 2);
+    EXPECT_EQ(dialog.SearchText, "alpha");
+    EXPECT_FALSE(dialog.CaseSensitive);
+    EXPECT_EQ(dialog.SearchEdit->text(), "beta");
+}

@@ -5,6 +5,7 @@
 #include "catalog/Container.h"
 #include "catalog/Records.h"
 #include "platform/CodePage.h"
+#include "util/widgets/Controls.h"
 
 #include <QFont>
 #include <QFrame>
@@ -17,6 +18,8 @@
 
 namespace browser {
 
+using util::Named;
+
 namespace {
 
 constexpr int kEditHeight = 23;
@@ -24,11 +27,6 @@ constexpr int kMaxKeywordLine = 255;
 // Where the scroll box sits inside the group box (below its title).
 constexpr int kBoxMargin = 2;
 constexpr int kBoxTitleHeight = 16;
-
-template <class Widget> Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLabel* BoldLabel(QWidget* parent, const char* name, const QString& caption, int x, int y) {
     auto* label = Named(new QLabel(caption, parent), name);

@@ -11,6 +11,7 @@
 #include "catalog/Records.h"
 #include "util/AppSettings.h"
 #include "util/Paths.h"
+#include "util/widgets/Controls.h"
 #include "util/widgets/MsgBox.h"
 #include "util/widgets/Thread.h"
 #include "util/widgets/VitrineApplication.h"
@@ -32,6 +33,8 @@
 #include <filesystem>
 
 namespace browser {
+
+using util::Named;
 
 // The selection watcher: every 100 ms it hands the main window's selection check to the GUI
 // thread, until it is told to stop.
@@ -80,11 +83,6 @@ bool IsDamagedCatalogue(const std::exception& error) {
     return dynamic_cast<const rtl::EListError*>(&error) ||
            dynamic_cast<const rtl::EReadError*>(&error) ||
            dynamic_cast<const rtl::EConvertError*>(&error);
-}
-
-template <class Widget> Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
 }
 
 QFrame* Panel(QWidget* parent, const char* name, QRect geometry) {

@@ -3,6 +3,7 @@
 #include "browser/AnsiText.h"
 #include "browser/SplitControl.h"
 #include "catalog/Records.h"
+#include "util/widgets/Controls.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -14,12 +15,9 @@
 
 namespace browser {
 
-namespace {
+using util::Named;
 
-template <class Widget> Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+namespace {
 
 QPlainTextEdit* ReadOnlyMemo(QWidget* parent, const char* name, QRect geometry) {
     auto* memo = Named(new QPlainTextEdit(parent), name);

@@ -1,10 +1,11 @@
 #include "search/SearchResults.h"
 
 #include "browser/AnsiText.h"
+#include "browser/Images.h"
 #include "browser/Outline.h"
 #include "search/SearchDialog.h"
 #include "search/SearchThread.h"
-#include "browser/Images.h"
+#include "util/widgets/Controls.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -15,13 +16,6 @@ namespace search {
 namespace {
 
 constexpr int kEntryIndexRole = Qt::UserRole;
-
-template <typename Widget>
-Widget* Place(Widget* widget, const char* name, int left, int top, int width, int height) {
-    widget->setObjectName(name);
-    widget->setGeometry(left, top, width, height);
-    return widget;
-}
 
 } // namespace
 
@@ -35,30 +29,32 @@ TSearchfounddlg::TSearchfounddlg(TSearchdlg& searchDialog, browser::TBrowzerOutl
     setFixedSize(382, 309);
     setFont(QFont("System"));
 
-    Label1 = Place(new QLabel("durchsucht:", this), "Label1", 10, 8, 80, 16);
-    Searchedplaces = Place(new QLabel("0", this), "Searchedplaces", 92, 8, 60, 16);
+    Label1 = util::Placed(new QLabel("durchsucht:", this), "Label1", 10, 8, 80, 16);
+    Searchedplaces = util::Placed(new QLabel("0", this), "Searchedplaces", 92, 8, 60, 16);
     Searchedplaces->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label2 = Place(new QLabel("Fundstellen:", this), "Label2", 200, 8, 90, 16);
-    Foundplaces = Place(new QLabel("0", this), "Foundplaces", 292, 8, 60, 16);
+    Label2 = util::Placed(new QLabel("Fundstellen:", this), "Label2", 200, 8, 90, 16);
+    Foundplaces = util::Placed(new QLabel("0", this), "Foundplaces", 292, 8, 60, 16);
     Foundplaces->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    SrchOutputListBox = Place(new QListWidget(this), "SrchOutputListBox", 8, 30, 366, 232);
+    SrchOutputListBox = util::Placed(new QListWidget(this), "SrchOutputListBox", 8, 30, 366, 232);
     SrchOutputListBox->setUniformItemSizes(true);
     SrchOutputListBox->setStyleSheet("QListWidget::item { height: 16px; }");
-    OKBtn = Place(new QPushButton("OK", this), "OKBtn", 8, 270, 110, 31);
-    CancelBtn = Place(new QPushButton("Cancel", this), "CancelBtn", 136, 270, 110, 31);
-    NewSearchBtn = Place(new QPushButton("Neue &Suche", this), "NewSearchBtn", 264, 270, 110, 31);
+    OKBtn = util::Placed(new QPushButton("OK", this), "OKBtn", 8, 270, 110, 31);
+    CancelBtn = util::Placed(new QPushButton("Cancel", this), "CancelBtn", 136, 270, 110, 31);
+    NewSearchBtn =
+        util::Placed(new QPushButton("Neue &Suche", this), "NewSearchBtn", 264, 270, 110, 31);
     NewSearchBtn->setIcon(browser::GlyphIcon(browser::Glyph::Search));
     OKBtn->setEnabled(false);
     SrchOutputListBox->setFocus();
 
     connect(OKBtn, &QPushButton::clicked, this, &TSearchfounddlg::OKBtnClick);
-    connect(SrchOutputListBox, &QListWidget::itemDoubleClicked, this,
-            &TSearchfounddlg::OKBtnClick);
+    connect(SrchOutputListBox, &QListWidget::itemDoubleClicked, this, &TSearchfounddlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TSearchfounddlg::CancelBtnClick);
     connect(NewSearchBtn, &QPushButton::clicked, this, &TSearchfounddlg::NewSearchBtnClick);
 }
 
-TSearchfounddlg::~TSearchfounddlg() { StopSearch(); }
+TSearchfounddlg::~TSearchfounddlg() {
+    StopSearch();
+}
 
 void TSearchfounddlg::SearchCommand() {
     if (SrchOutputListBox->count() > 0)
@@ -138,6 +134,8 @@ void TSearchfounddlg::OKBtnClick() {
     showSelectedEntry_();
 }
 
-void TSearchfounddlg::CancelBtnClick() { hide(); }
+void TSearchfounddlg::CancelBtnClick() {
+    hide();
+}
 
 } // namespace search

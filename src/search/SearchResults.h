@@ -29,8 +29,8 @@ class TSearchfounddlg : public QDialog {
 public:
     // showSelectedEntry is the main window's ShowSelectedEntry.
     TSearchfounddlg(TSearchdlg& searchDialog, browser::TBrowzerOutline& outline,
-                    catalog::TBrowzerContainer& container,
-                    std::function<void()> showSelectedEntry, QWidget* parent = nullptr);
+                    catalog::TBrowzerContainer& container, std::function<void()> showSelectedEntry,
+                    QWidget* parent = nullptr);
     // Stops a running search and waits for it, serving its hand-overs meanwhile.
     ~TSearchfounddlg() override;
 

@@ -8,8 +8,8 @@ namespace search {
 TSearchThread::TSearchThread(std::string searchText, bool caseSensitive,
                              TSearchfounddlg& resultsWindow, catalog::TTreeViewData& treeData,
                              catalog::TBrowzerContainer& container)
-    : SearchText(std::move(searchText)), CaseSensitive(caseSensitive),
-      ResultsWindow(resultsWindow), TreeData(treeData), Container(container) {
+    : SearchText(std::move(searchText)), CaseSensitive(caseSensitive), ResultsWindow(resultsWindow),
+      TreeData(treeData), Container(container) {
     SetPriority(util::TThreadPriority::tpLowest);
     SetFreeOnTerminate(true);
     Start();
@@ -53,9 +53,9 @@ void TSearchThread::ReadEntry() {
     if (entry.RecordRef != catalog::kNoRecord) {
         Container.SetActive(true);
         Record = Readers.Load(*Container.Indexed(), entry.RecordRef);
-        HitName = search::HitName(catalog::RecordKindOf(entry.RecordRef) ==
-                                      catalog::RecordKind::Short,
-                                  Readers.ShortTextLines(), entry.Name);
+        HitName =
+            search::HitName(catalog::RecordKindOf(entry.RecordRef) == catalog::RecordKind::Short,
+                            Readers.ShortTextLines(), entry.Name);
     }
     ResultsWindow.ShowSearched(EntryIndex);
 }

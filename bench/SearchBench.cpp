@@ -112,9 +112,8 @@ void SearchThreaded(benchmark::State& state) {
         QElapsedTimer sinceTick;
         sinceTick.start();
         QTimer ticker;
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            longestStall = std::max(longestStall, sinceTick.restart());
-        });
+        QObject::connect(&ticker, &QTimer::timeout,
+                         [&] { longestStall = std::max(longestStall, sinceTick.restart()); });
         ticker.start(1);
         util::WaitPumping([&results] { return !results.Searching; });
     }

@@ -438,12 +438,14 @@ TEST(VitrineCat, SampleCatalogueHasEveryKindOverFourLevels) {
 } // namespace
 
 TEST_F(VitrineCatCatalogue, SearchListsHitsInTreeOrderWithTheirNames) {
-    EXPECT_EQ(RunTool({"search", catalogue_, "gr\xc3\xb6\xc3\x9f" "e - hallo"}).out,
+    EXPECT_EQ(RunTool({"search", catalogue_,
+                       "gr\xc3\xb6\xc3\x9f"
+                       "e - hallo"})
+                  .out,
               "0\tWillkommen\n3\tDATEI.ZIP\n");
     EXPECT_EQ(RunTool({"search", catalogue_, "--case", "hallo"}).out, "");
     EXPECT_EQ(RunTool({"search", catalogue_, "--case", "Hallo"}).out, "0\tWillkommen\n");
-    EXPECT_EQ(RunTool({"search", catalogue_, "zwei&&drei + eins"}).out,
-              "2\tKomponente \xc3\x84\n");
+    EXPECT_EQ(RunTool({"search", catalogue_, "zwei&&drei + eins"}).out, "2\tKomponente \xc3\x84\n");
 }
 
 TEST_F(VitrineCatCatalogue, SearchExpressionsOutsideWindows1252AreErrors) {

@@ -31,12 +31,13 @@ std::string CatalogueSource(int extra) {
                           "  [dbtool]Datenbank-Tool\n"
                           "  [printtool]Drucker-Tool\n"
                           "  [demozip]Archiv\n";
-    std::string sections = "INFOTEXT [welcome] 01.06.96 {\n<F1>Willkommen\n\nEine Datenbank\n}\n"
-                           "COMPONENT [dbtool] 01.06.96 {\n[ShortName]\nDBTool\n[LongName]\n"
-                           "Datenbank Tool\n[KeyWords]\nDATENBANK TABELLE\n}\n"
-                           "COMPONENT [printtool] 01.06.96 {\n[ShortName]\nPT\n[LongName]\n"
-                           "Drucker Tool\n[KeyWords]\nDRUCKER\n}\n"
-                           "SHORTTEXT [demozip] 01.06.96 {\nDEMO.Zip  Ein Archiv\nDrucker inside\n}\n";
+    std::string sections =
+        "INFOTEXT [welcome] 01.06.96 {\n<F1>Willkommen\n\nEine Datenbank\n}\n"
+        "COMPONENT [dbtool] 01.06.96 {\n[ShortName]\nDBTool\n[LongName]\n"
+        "Datenbank Tool\n[KeyWords]\nDATENBANK TABELLE\n}\n"
+        "COMPONENT [printtool] 01.06.96 {\n[ShortName]\nPT\n[LongName]\n"
+        "Drucker Tool\n[KeyWords]\nDRUCKER\n}\n"
+        "SHORTTEXT [demozip] 01.06.96 {\nDEMO.Zip  Ein Archiv\nDrucker inside\n}\n";
     for (int i = 0; i < extra; ++i) {
         const std::string name = "t" + std::to_string(i);
         outline += "[" + name + "]Hinweis " + std::to_string(i) + "\n";

@@ -6,10 +6,12 @@
 #include "search/SearchDialog.h"
 #include "search/SearchThread.h"
 #include "util/widgets/Controls.h"
+#include "util/widgets/Thread.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 
 namespace search {
 
@@ -74,14 +76,19 @@ void TSearchfounddlg::NewSearchBtnClick() {
     auto* thread = new TSearchThread(searchDialog_.SearchText, searchDialog_.CaseSensitive, *this,
                                      outline_.TreeData(), container_);
     SearchThread = thread;
+    std::erase_if(startedThreads_, [](const auto& life) { return life.expired(); });
+    startedThreads_.push_back(thread->LifeToken());
     thread->SetOnTerminate([this, thread] { ThreadDone(thread); });
 }
 
 void TSearchfounddlg::StopSearch() {
-    if (!SearchThread)
-        return;
-    SearchThread->Terminate();
-    SearchThread->WaitFor();
+    if (SearchThread)
+        SearchThread->Terminate();
+    util::WaitPumping([this] {
+        return std::all_of(startedThreads_.begin(), startedThreads_.end(),
+                           [](const auto& life) { return life.expired(); });
+    });
+    startedThreads_.clear();
 }
 
 void TSearchfounddlg::ThreadDone(TSearchThread* thread) {

@@ -5,7 +5,9 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QListWidget;
@@ -31,7 +33,8 @@ public:
     TSearchfounddlg(TSearchdlg& searchDialog, browser::TBrowzerOutline& outline,
                     catalog::TBrowzerContainer& container, std::function<void()> showSelectedEntry,
                     QWidget* parent = nullptr);
-    // Stops a running search and waits for it, serving its hand-overs meanwhile.
+    // Stops a running search and waits until every search thread has freed itself, serving
+    // their hand-overs meanwhile.
     ~TSearchfounddlg() override;
 
     // The main window's search command: re-shows a window that holds hits, else asks for a new
@@ -39,7 +42,8 @@ public:
     void SearchCommand();
     // Asks for an expression and, on OK, stops a running search and starts a new one.
     void NewSearchBtnClick();
-    // Stops a running search and waits until its thread has ended.
+    // Stops a running search and waits until every search thread started here has ended and
+    // freed itself.
     void StopSearch();
 
     bool Searching = false;
@@ -72,6 +76,8 @@ private:
     browser::TBrowzerOutline& outline_;
     catalog::TBrowzerContainer& container_;
     std::function<void()> showSelectedEntry_;
+    // Threads started here that may not have freed themselves yet.
+    std::vector<std::weak_ptr<const void>> startedThreads_;
 };
 
 } // namespace search

@@ -53,6 +53,9 @@ public:
     // self-releasing thread, so a waiter may keep polling it after the thread is gone.
     bool Finished() const { return *finished_; }
     std::shared_ptr<const std::atomic<bool>> FinishedFlag() const { return finished_; }
+    // Expires when the object is destroyed: lets an owner of self-releasing threads wait until
+    // every one of them has freed itself.
+    std::weak_ptr<const void> LifeToken() const { return lifeToken_; }
 
     TThreadPriority Priority() const { return priority_; }
     void SetPriority(TThreadPriority priority);
@@ -86,6 +89,7 @@ private:
     std::shared_ptr<TThread*> self_;
     std::atomic<bool> terminated_{false};
     std::shared_ptr<std::atomic<bool>> finished_;
+    std::shared_ptr<const int> lifeToken_ = std::make_shared<const int>(0);
     std::function<void()> onTerminate_;
     std::exception_ptr fatalException_;
     TThreadPriority priority_ = TThreadPriority::tpNormal;

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 
 namespace search {
@@ -18,6 +19,7 @@ namespace search {
 namespace {
 
 constexpr int kEntryIndexRole = Qt::UserRole;
+constexpr std::chrono::milliseconds kPaintInterval(40);
 
 } // namespace
 
@@ -48,6 +50,9 @@ TSearchfounddlg::TSearchfounddlg(TSearchdlg& searchDialog, browser::TBrowzerOutl
     OKBtn->setEnabled(false);
     SrchOutputListBox->setFocus();
 
+    paintTimer_ = new QTimer(this);
+    paintTimer_->setInterval(kPaintInterval);
+    connect(paintTimer_, &QTimer::timeout, this, &TSearchfounddlg::PaintChanges);
     connect(OKBtn, &QPushButton::clicked, this, &TSearchfounddlg::OKBtnClick);
     connect(SrchOutputListBox, &QListWidget::itemDoubleClicked, this, &TSearchfounddlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TSearchfounddlg::CancelBtnClick);
@@ -96,6 +101,25 @@ void TSearchfounddlg::ThreadDone(TSearchThread* thread) {
         return;
     Searching = false;
     SearchThread = nullptr;
+    SetPaintThrottled(false);
+}
+
+// While a search runs, the window would repaint after every entry it is told about, which costs
+// far more than the search itself; instead it paints what changed at a steady pace.
+void TSearchfounddlg::SetPaintThrottled(bool throttled) {
+    if (throttled) {
+        setUpdatesEnabled(false);
+        paintTimer_->start();
+    } else {
+        paintTimer_->stop();
+        setUpdatesEnabled(true);
+    }
+}
+
+void TSearchfounddlg::PaintChanges() {
+    setUpdatesEnabled(true);
+    repaint();
+    setUpdatesEnabled(false);
 }
 
 void TSearchfounddlg::SetSearchCaption(const std::string& searchText, const char* suffix) {
@@ -109,6 +133,7 @@ void TSearchfounddlg::StartSearch(const std::string& searchText) {
     SrchOutputListBox->clear();
     show();
     repaint();
+    SetPaintThrottled(true);
 }
 
 void TSearchfounddlg::ShowSearched(int entryIndex) {

@@ -12,6 +12,7 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTimer;
 
 namespace catalog {
 class TBrowzerContainer;
@@ -70,12 +71,15 @@ private slots:
 
 private:
     void ThreadDone(TSearchThread* thread);
+    void SetPaintThrottled(bool throttled);
+    void PaintChanges();
     void SetSearchCaption(const std::string& searchText, const char* suffix);
 
     TSearchdlg& searchDialog_;
     browser::TBrowzerOutline& outline_;
     catalog::TBrowzerContainer& container_;
     std::function<void()> showSelectedEntry_;
+    QTimer* paintTimer_;
     // Threads started here that may not have freed themselves yet.
     std::vector<std::weak_ptr<const void>> startedThreads_;
 };

@@ -3,7 +3,16 @@
 #include "catalog/Container.h"
 #include "search/SearchResults.h"
 
+#include <chrono>
+
 namespace search {
+
+namespace {
+
+// The longest a reading step keeps the GUI thread once it has read one entry.
+constexpr std::chrono::milliseconds kReadingSlice(4);
+
+} // namespace
 
 TSearchThread::TSearchThread(std::string searchText, bool caseSensitive,
                              TSearchfounddlg& resultsWindow, catalog::TTreeViewData& treeData,
@@ -20,19 +29,14 @@ void TSearchThread::Execute() {
         return;
     Terms = SplitTerms(SearchText, CaseSensitive);
     Synchronize([this] { StartSearch(); });
-    try {
-        for (EntryIndex = 0; EntryIndex < EntryCount; ++EntryIndex) {
-            if (Terminated())
-                break;
-            Synchronize([this] { ReadEntry(); });
-            if (!Record)
-                continue;
-            Record->GetSearchText(Lines);
-            if (MatchText(Lines, Terms, CaseSensitive))
-                Synchronize([this] { AddHit(); });
-        }
-    } catch (const std::exception&) {
-        // A record that cannot be read ends the search; the hits so far stay listed.
+    while (EntryIndex < EntryCount && !Terminated() && !ReadFailed) {
+        Synchronize([this] { ReadEntries(); });
+        Hits.clear();
+        for (int i = 0; i < BatchCount; ++i)
+            if (MatchText(Batch[i].Lines, Terms, CaseSensitive))
+                Hits.push_back(&Batch[i]);
+        if (!Hits.empty())
+            Synchronize([this] { AddHits(); });
     }
     Synchronize([this] { SearchDone(); });
     Terms.clear();
@@ -45,26 +49,42 @@ void TSearchThread::StartSearch() {
     ResultsWindow.StartSearch(SearchText);
 }
 
-void TSearchThread::ReadEntry() {
-    Record = nullptr;
+void TSearchThread::ReadEntries() {
+    BatchCount = 0;
     if (Terminated())
         return;
-    const catalog::TTVRevEntry entry = TreeData.Entry(EntryIndex);
-    if (entry.RecordRef != catalog::kNoRecord) {
-        Container.SetActive(true);
-        Record = Readers.Load(*Container.Indexed(), entry.RecordRef);
-        HitName =
-            search::HitName(catalog::RecordKindOf(entry.RecordRef) == catalog::RecordKind::Short,
-                            Readers.ShortTextLines(), entry.Name);
+    const auto deadline = std::chrono::steady_clock::now() + kReadingSlice;
+    int lastRead = -1;
+    while (EntryIndex < EntryCount && BatchCount < kBatchSize &&
+           (lastRead < 0 || std::chrono::steady_clock::now() < deadline)) {
+        const catalog::TTVRevEntry entry = TreeData.Entry(EntryIndex);
+        if (entry.RecordRef != catalog::kNoRecord) {
+            const catalog::TParamScriptComponent* record = nullptr;
+            try {
+                Container.SetActive(true);
+                record = Readers.Load(*Container.Indexed(), entry.RecordRef);
+            } catch (const std::exception&) {
+                ReadFailed = true;
+                break;
+            }
+            TEntryText& slot = Batch[BatchCount++];
+            slot.EntryIndex = EntryIndex;
+            record->GetSearchText(slot.Lines);
+            slot.HitName =
+                HitName(catalog::RecordKindOf(entry.RecordRef) == catalog::RecordKind::Short,
+                        Readers.ShortTextLines(), entry.Name);
+        }
+        lastRead = EntryIndex++;
     }
-    ResultsWindow.ShowSearched(EntryIndex);
+    if (lastRead >= 0)
+        ResultsWindow.ShowSearched(lastRead);
 }
 
-void TSearchThread::AddHit() {
+void TSearchThread::AddHits() {
     if (Terminated())
         return;
-    ++HitCount;
-    ResultsWindow.AddHit(HitName, EntryIndex, HitCount);
+    for (const TEntryText* hit : Hits)
+        ResultsWindow.AddHit(hit->HitName, hit->EntryIndex, ++HitCount);
 }
 
 void TSearchThread::SearchDone() {

@@ -1,14 +1,20 @@
 // TSearchThread: one full-text search over every entry of the overview's tree data, at the
 // lowest priority. Every step that reads the catalogue or touches the results window runs in the
-// GUI thread through Synchronize; splitting the expression and matching run in the worker, on
-// objects only the worker uses. A stopped search leaves the window alone: each hand-over first
-// looks at the stop flag, which only the GUI thread sets.
+// GUI thread through Synchronize; splitting the expression and matching run in the worker.
+//
+// Each reading step reads the records of a run of entries (at most kBatchSize, and only as many
+// as fit in a few milliseconds, so the window stays responsive) and leaves their searchable text
+// in slots the worker then matches; the worker waits meanwhile, so the slots are never touched by
+// two threads at once. Handing over entry by entry would spend most of the search switching
+// threads. A stopped search leaves the window alone: each hand-over first looks at the stop
+// flag, which only the GUI thread sets.
 #pragma once
 
 #include "search/matching/EntryReaders.h"
 #include "search/matching/SearchTerms.h"
 #include "util/widgets/Thread.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -30,27 +36,38 @@ public:
     const std::string SearchText;
     const bool CaseSensitive;
 
+    static constexpr int kBatchSize = 64;
+
 protected:
     void Execute() override;
 
 private:
+    // The searchable text of one entry that has a record.
+    struct TEntryText {
+        int EntryIndex = 0;
+        std::string HitName;
+        rtl::TStringList Lines;
+    };
+
     void StartSearch();
-    void ReadEntry();
-    void AddHit();
+    void ReadEntries();
+    void AddHits();
     void SearchDone();
 
     TSearchfounddlg& ResultsWindow;
     catalog::TTreeViewData& TreeData;
     catalog::TBrowzerContainer& Container;
+    // The next entry to read.
     int EntryIndex = 0;
     int EntryCount = 0;
-    std::string HitName;
     int HitCount = 0;
     TEntryReaders Readers;
-    // The record read last; null for an entry without one.
-    const catalog::TParamScriptComponent* Record = nullptr;
     std::vector<SearchTerm> Terms;
-    rtl::TStringList Lines;
+    std::array<TEntryText, kBatchSize> Batch;
+    int BatchCount = 0;
+    std::vector<const TEntryText*> Hits;
+    // A record could not be read: the search ends after the entries read before it.
+    bool ReadFailed = false;
 };
 
 } // namespace search

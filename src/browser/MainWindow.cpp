@@ -61,7 +61,7 @@ private:
             window_.CheckSelection();
         } catch (const std::exception& error) {
             if (auto* app = util::VitrineApplication::Instance())
-                app->ShowException(error);
+                app->HandleException(error);
         }
     }
 

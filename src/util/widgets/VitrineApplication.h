@@ -32,9 +32,10 @@ public:
 
     static VitrineApplication* Instance();
 
-private:
+    // Passes an error that escaped an action to the handler for uncaught errors.
     void HandleException(const std::exception& error);
 
+private:
     QString title_;
     ErrorHandler errorHandler_;
 };

@@ -50,9 +50,7 @@ TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
         break;
     case FileMode::Create:
         file_ = std::fopen(path.c_str(), "w+b");
-        if (!file_)
-            throw EFCreateError(path);
-        return;
+        break;
     }
     if (!file_)
         throw EFOpenError(path);

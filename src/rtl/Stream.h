@@ -36,8 +36,8 @@ public:
 
 enum class FileMode { OpenRead, OpenReadWrite, Create };
 
-// A file on disk. OpenRead and OpenReadWrite need an existing file ("Cannot open file %s");
-// Create makes or truncates it ("Cannot create file %s").
+// A file on disk. OpenRead and OpenReadWrite need an existing file; Create makes or truncates
+// it. A file that cannot be opened in its mode is "Cannot open file %s" with the path.
 class TFileStream final : public TStream {
 public:
     TFileStream(const std::string& path, FileMode mode);

@@ -84,6 +84,7 @@ void TSearchfounddlg::NewSearchBtnClick() {
     std::erase_if(startedThreads_, [](const auto& life) { return life.expired(); });
     startedThreads_.push_back(thread->LifeToken());
     thread->SetOnTerminate([this, thread] { ThreadDone(thread); });
+    thread->Start();
 }
 
 void TSearchfounddlg::StopSearch() {

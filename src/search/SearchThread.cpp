@@ -21,7 +21,6 @@ TSearchThread::TSearchThread(std::string searchText, bool caseSensitive,
       TreeData(treeData), Container(container) {
     SetPriority(util::TThreadPriority::tpLowest);
     SetFreeOnTerminate(true);
-    Start();
 }
 
 void TSearchThread::Execute() {

@@ -29,7 +29,8 @@ class TSearchfounddlg;
 
 class TSearchThread final : public util::TThread {
 public:
-    // Created running, self-releasing; the creator sets the end handler right after.
+    // Self-releasing. Created suspended: the creator sets the end handler, then starts it, so a
+    // search that ends at once cannot end (and free itself) before its handler is in place.
     TSearchThread(std::string searchText, bool caseSensitive, TSearchfounddlg& resultsWindow,
                   catalog::TTreeViewData& treeData, catalog::TBrowzerContainer& container);
 

@@ -7,13 +7,11 @@
 #include "browser/MainWindow.h"
 #include "browser/Splash.h"
 #include "browser/WideInfoForm.h"
-#include "search/SearchDialog.h"
-#include "search/SearchResults.h"
+#include "search/SearchWindows.h"
 #include "util/AppSettings.h"
 #include "util/widgets/VitrineApplication.h"
 
 #include <QTimer>
-#include <QToolButton>
 #include <cstdlib>
 #include <memory>
 
@@ -49,15 +47,7 @@ int main(int argc, char** argv) {
     // Child windows of the main window: they live exactly as long as it does.
     auto* wideInfoForm = new browser::TWideInfoForm(&mainWindow);
     mainWindow.SetWideInfoForm(wideInfoForm);
-    auto* searchDialog = new search::TSearchdlg(&mainWindow);
-    auto* searchResults = new search::TSearchfounddlg(
-        *searchDialog, *mainWindow.OverviewOL, mainWindow.BrowzerContainer(),
-        [&mainWindow] { mainWindow.ShowSelectedEntry(); }, &mainWindow);
-    QObject::connect(mainWindow.SBSearch, &QToolButton::clicked, searchResults,
-                     &search::TSearchfounddlg::SearchCommand);
-    // A running search is stopped while the catalogue and the overview still exist.
-    QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, searchResults,
-                     &search::TSearchfounddlg::StopSearch);
+    search::CreateSearchWindows(mainWindow);
     QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, &app, &QApplication::quit);
 
     splash.reset();

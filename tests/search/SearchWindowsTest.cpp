@@ -1,3 +1,4 @@
+#include "SearchTestCatalogue.h"
 #include "browser/AnsiText.h"
 #include "browser/Outline.h"
 #include "catalog/CatalogBuilder.h"
@@ -22,35 +23,10 @@ using testing_support::TempDir;
 
 namespace {
 
-// An outline of a welcome text, a folder with two components and a ZIP short text, then
-// `extra` info texts that all mention "Drucker".
-std::string CatalogueSource(int extra) {
-    std::string outline = "OUTLINE [Gliederung] 01.06.96 {\n"
-                          "[welcome]Willkommen\n"
-                          "Komponenten\n"
-                          "  [dbtool]Datenbank-Tool\n"
-                          "  [printtool]Drucker-Tool\n"
-                          "  [demozip]Archiv\n";
-    std::string sections =
-        "INFOTEXT [welcome] 01.06.96 {\n<F1>Willkommen\n\nEine Datenbank\n}\n"
-        "COMPONENT [dbtool] 01.06.96 {\n[ShortName]\nDBTool\n[LongName]\n"
-        "Datenbank Tool\n[KeyWords]\nDATENBANK TABELLE\n}\n"
-        "COMPONENT [printtool] 01.06.96 {\n[ShortName]\nPT\n[LongName]\n"
-        "Drucker Tool\n[KeyWords]\nDRUCKER\n}\n"
-        "SHORTTEXT [demozip] 01.06.96 {\nDEMO.Zip  Ein Archiv\nDrucker inside\n}\n";
-    for (int i = 0; i < extra; ++i) {
-        const std::string name = "t" + std::to_string(i);
-        outline += "[" + name + "]Hinweis " + std::to_string(i) + "\n";
-        sections += "INFOTEXT [" + name + "] 01.06.96 {\nNoch ein Drucker Nummer " +
-                    std::to_string(i) + "\n}\n";
-    }
-    return outline + "}\n" + sections;
-}
-
 class SearchWindows : public testing::Test {
 protected:
     void Open(int extra = 0) {
-        const std::string source = dir.Write("k.src", CatalogueSource(extra));
+        const std::string source = dir.Write("k.src", search_test::CatalogueSource(extra));
         catalog::BuildCatalogue(source, dir.Path().string());
         container.DataFileName = dir.File("Vitrine32.dat");
         container.IndexFileName = dir.File("Vitrine32.idx");

@@ -2,6 +2,7 @@
 
 #include "browser/TextView.h"
 #include "catalog/Records.h"
+#include "support/StringLists.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -15,20 +16,6 @@ namespace {
 
 using browser::ComponentSummary;
 using browser::KeywordLines;
-
-rtl::TStringList Lines(std::initializer_list<std::string> items) {
-    rtl::TStringList list;
-    for (const std::string& item : items)
-        list.Add(item);
-    return list;
-}
-
-std::vector<std::string> Items(const rtl::TStringList& list) {
-    std::vector<std::string> items;
-    for (const auto& item : list)
-        items.push_back(item.text);
-    return items;
-}
 
 TEST(EntryTextRules, DoubleAmpersandsDoublesEveryAmpersand) {
     EXPECT_EQ(browser::DoubleAmpersands("A&B && C&"), "A&&B &&&& C&&");
@@ -61,12 +48,12 @@ TEST(EntryTextRules, InfoLineJoinsThePresentPartsWithTwoBlanks) {
 
 TEST(ComponentSummaryLines, BlocksInOrderWithFontMarksAndAnEmptyLineAfterThePrice) {
     catalog::TCompoText compo(nullptr);
-    compo.ShortInfo = Lines({"Short one", "Short two"});
-    compo.Order = Lines({"Order here"});
+    compo.ShortInfo = testing_support::StringListOf({"Short one", "Short two"});
+    compo.Order = testing_support::StringListOf({"Order here"});
     compo.Price = "DM 10";
-    compo.Contact = Lines({"Street 1", "Town"});
-    compo.KeyWords = Lines({"GRID", "TABLE"});
-    EXPECT_EQ(Items(ComponentSummary(compo)),
+    compo.Contact = testing_support::StringListOf({"Street 1", "Town"});
+    compo.KeyWords = testing_support::StringListOf({"GRID", "TABLE"});
+    EXPECT_EQ(testing_support::ItemsOf(ComponentSummary(compo)),
               (std::vector<std::string>{"<F1>KurzInfo:", "<F0>Short one", "Short two",
                                         "<F1>Order:", "<F0>Order here", "<F1>Preis:", "<F0>DM 10",
                                         "", "<F1>Kontaktadresse:", "<F0>Street 1", "Town",
@@ -75,9 +62,9 @@ TEST(ComponentSummaryLines, BlocksInOrderWithFontMarksAndAnEmptyLineAfterThePric
 
 TEST(ComponentSummaryLines, WithoutPriceNoEmptyLineSeparatesOrderAndContact) {
     catalog::TCompoText compo(nullptr);
-    compo.Order = Lines({"Order here"});
-    compo.Contact = Lines({"Street 1"});
-    EXPECT_EQ(Items(ComponentSummary(compo)),
+    compo.Order = testing_support::StringListOf({"Order here"});
+    compo.Contact = testing_support::StringListOf({"Street 1"});
+    EXPECT_EQ(testing_support::ItemsOf(ComponentSummary(compo)),
               (std::vector<std::string>{"<F1>Order:", "<F0>Order here",
                                         "<F1>Kontaktadresse:", "<F0>Street 1"}));
     EXPECT_TRUE(ComponentSummary(catalog::TCompoText(nullptr)).Empty());
@@ -87,23 +74,26 @@ TEST(ComponentSummaryLines, KeywordsArePackedIntoLinesOfAtMost256Characters) {
     const std::string k100(100, 'A');
     const std::string k54(54, 'B');
     // " " + 100 + " " + 100 + " " + 54 = 257 > 256: the third keyword starts a new line.
-    const auto lines = Items(KeywordLines(Lines({k100, k100, k54, "C"})));
+    const auto lines = testing_support::ItemsOf(
+        KeywordLines(testing_support::StringListOf({k100, k100, k54, "C"})));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], " " + k100 + " " + k100);
     EXPECT_EQ(lines[1], k54 + " C");
 
     const std::string k53(53, 'B');
     // 53 + 202 = 255 still fits: the line is 256 characters long.
-    const auto fitting = Items(KeywordLines(Lines({k100, k100, k53})));
+    const auto fitting =
+        testing_support::ItemsOf(KeywordLines(testing_support::StringListOf({k100, k100, k53})));
     ASSERT_EQ(fitting.size(), 1u);
     EXPECT_EQ(fitting[0].size(), 256u);
 }
 
 TEST(ComponentSummaryLines, AKeywordOver255CharactersStandsAlone) {
     const std::string huge(300, 'X');
-    EXPECT_EQ(Items(KeywordLines(Lines({huge, "NEXT"}))),
+    EXPECT_EQ(testing_support::ItemsOf(KeywordLines(testing_support::StringListOf({huge, "NEXT"}))),
               (std::vector<std::string>{"", huge, "NEXT"}));
-    EXPECT_EQ(Items(KeywordLines(Lines({"A", huge}))), (std::vector<std::string>{" A", huge}));
+    EXPECT_EQ(testing_support::ItemsOf(KeywordLines(testing_support::StringListOf({"A", huge}))),
+              (std::vector<std::string>{" A", huge}));
 }
 
 class ComponentPageTest : public testing::Test {
@@ -128,7 +118,7 @@ TEST_F(ComponentPageTest, FillsTheControlsAndTheRatingBar) {
     compo.Language = 44;
     compo.Compilers = 3;
     compo.Rating = 7;
-    compo.ShortInfo = Lines({"Quick."});
+    compo.ShortInfo = testing_support::StringListOf({"Quick."});
     page_.ShowCompo(compo);
 
     EXPECT_EQ(page_.CompoDescBox->title(), QStringLiteral(" Tabello && Co   Version 2.1 "));
@@ -164,15 +154,15 @@ TEST_F(ComponentPageTest, NoRatingShowsKeineAndAnEmptyInfoLineMovesLimitationsUp
 TEST(ShortDescPage, DecodesCodePage437AfterTheFileNameLine) {
     browser::TShortDescPage page;
     catalog::TShortText record(nullptr);
-    record.Lines = Lines({"DATEIEN\\A.ZIP", "\xC9\xCD\xBB",
-                          "\x84"
-                          "ber"});
+    record.Lines = testing_support::StringListOf({"DATEIEN\\A.ZIP", "\xC9\xCD\xBB",
+                                                  "\x84"
+                                                  "ber"});
     page.ShowShort(record);
     EXPECT_EQ(page.ShortMemo->toPlainText(), QStringLiteral("╔═╗\näber\n"));
     EXPECT_EQ(browser::ShortTextFileName(record), "DATEIEN\\A.ZIP");
     EXPECT_EQ(page.ShortMemo->textCursor().position(), 0);
 
-    record.Lines = Lines({"ONLY.TXT"});
+    record.Lines = testing_support::StringListOf({"ONLY.TXT"});
     page.ShowShort(record);
     EXPECT_TRUE(page.ShortMemo->toPlainText().isEmpty());
     EXPECT_EQ(browser::ShortTextFileName(catalog::TShortText(nullptr)), "");

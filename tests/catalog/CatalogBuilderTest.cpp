@@ -4,6 +4,7 @@
 #include "catalog/Container.h"
 #include "catalog/Records.h"
 #include "rtl/Exceptions.h"
+#include "support/StringLists.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -86,13 +87,6 @@ std::vector<TIndexEntry> IndexEntries(const rtl::TMemoryStream& index) {
     return entries;
 }
 
-std::vector<std::string> Items(const rtl::TStringList& list) {
-    std::vector<std::string> items;
-    for (const auto& item : list)
-        items.push_back(item.text);
-    return items;
-}
-
 } // namespace
 
 TEST(CatalogueBuild, StoresSectionsInSourceOrderAndTheOutlineLast) {
@@ -140,8 +134,9 @@ TEST(CatalogueBuild, EveryRecordReadsBackThroughTheContainer) {
     EXPECT_EQ(tree.RootCount, 2);
     const std::vector<std::string> names{"Werkzeuge ", "Ohne Eintrag", "Editor ", "Packer ",
                                          "Schlicht "};
-    EXPECT_EQ(Items(tree.Names), names);
-    EXPECT_EQ(Items(tree.Keys), (std::vector<std::string>{"TOOLS", "", " Edit ", "zip", "PLAIN"}));
+    EXPECT_EQ(testing_support::ItemsOf(tree.Names), names);
+    EXPECT_EQ(testing_support::ItemsOf(tree.Keys),
+              (std::vector<std::string>{"TOOLS", "", " Edit ", "zip", "PLAIN"}));
     const std::vector<RecordKind> kinds{RecordKind::Info, RecordKind::None, RecordKind::Compo,
                                         RecordKind::Short, RecordKind::Info};
     const std::vector<rtl::TDateTime> dates{rtl::StrToDate("12.03.96"), DefaultDate(),
@@ -170,8 +165,9 @@ TEST(CatalogueBuild, EveryRecordReadsBackThroughTheContainer) {
     TScriptInfoText info(nullptr);
     load(info, 0);
     EXPECT_TRUE(info.Wrap);
-    EXPECT_EQ(Items(info.Lines), (std::vector<std::string>{"<F1>Werkzeuge Alles was man braucht.",
-                                                           "", " Eingerückt"}));
+    EXPECT_EQ(
+        testing_support::ItemsOf(info.Lines),
+        (std::vector<std::string>{"<F1>Werkzeuge Alles was man braucht.", "", " Eingerückt"}));
     TCompoText compo(nullptr);
     load(compo, 2);
     EXPECT_EQ(compo.ShortName, "Ed");
@@ -179,15 +175,18 @@ TEST(CatalogueBuild, EveryRecordReadsBackThroughTheContainer) {
     EXPECT_EQ(compo.LastReview, "01.02.97");
     EXPECT_EQ(compo.Compilers, kCompilerPandex | kCompilerBP);
     EXPECT_EQ(compo.Rating, 4);
-    EXPECT_EQ(Items(compo.LongInfo), (std::vector<std::string>{"Zeile 1", "Zeile 2"}));
+    EXPECT_EQ(testing_support::ItemsOf(compo.LongInfo),
+              (std::vector<std::string>{"Zeile 1", "Zeile 2"}));
     TShortText shortText(nullptr);
     load(shortText, 3);
     EXPECT_FALSE(shortText.Wrap);
-    EXPECT_EQ(Items(shortText.Lines), std::vector<std::string>{"PKZIP.ZIP   Packer"});
+    EXPECT_EQ(testing_support::ItemsOf(shortText.Lines),
+              std::vector<std::string>{"PKZIP.ZIP   Packer"});
     TScriptInfoText plain(nullptr);
     load(plain, 4);
     EXPECT_FALSE(plain.Wrap);
-    EXPECT_EQ(Items(plain.Lines), (std::vector<std::string>{"schlicht", "naechste"}));
+    EXPECT_EQ(testing_support::ItemsOf(plain.Lines),
+              (std::vector<std::string>{"schlicht", "naechste"}));
 }
 
 TEST(CatalogueBuild, HasKeysFollowsTheKeysAsParsed) {

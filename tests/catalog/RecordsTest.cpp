@@ -5,6 +5,7 @@
 #include "catalog/RecordIO.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Filer.h"
+#include "support/StringLists.h"
 
 #include <gtest/gtest.h>
 
@@ -13,21 +14,10 @@ using catalog_test::DecodeBlocks;
 using catalog_test::MemoryCatalogue;
 using catalog_test::SourceOf;
 
+using testing_support::ItemsOf;
+using testing_support::StringListOf;
+
 namespace {
-
-rtl::TStringList ListOf(std::initializer_list<std::string> items) {
-    rtl::TStringList list;
-    for (const auto& item : items)
-        list.Add(item);
-    return list;
-}
-
-std::vector<std::string> Items(const rtl::TStringList& list) {
-    std::vector<std::string> items;
-    for (const auto& item : list)
-        items.push_back(item.text);
-    return items;
-}
 
 // Stores the record at the data stream's position and loads it into `into`.
 template <typename Record>
@@ -139,7 +129,7 @@ TEST(CompoRecord, ContactIsStoredBeforeOrder) {
 TEST(TextRecord, LoadReadsLinesAndWrap) {
     MemoryCatalogue catalogue;
     TShortText stored(nullptr);
-    stored.Lines = ListOf({"eins", std::string(256, 'z'), ""});
+    stored.Lines = StringListOf({"eins", std::string(256, 'z'), ""});
     stored.Wrap = true;
     TShortText loaded(nullptr);
     loaded.Lines.Add("old");
@@ -178,9 +168,9 @@ TEST(CompoRecord, LoadingTwiceLeavesNothingOfTheFirstRecord) {
 
 TEST(CompoRecord, SearchTextOfAnEmptyComponentIsLongNameAndFileName) {
     TCompoText compo(nullptr);
-    rtl::TStringList strings = ListOf({"stale"});
+    rtl::TStringList strings = StringListOf({"stale"});
     compo.GetSearchText(strings);
-    EXPECT_EQ(Items(strings), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(ItemsOf(strings), (std::vector<std::string>{"", ""}));
 }
 
 TEST(CompoRecord, SearchTextTakesTheListsInSearchOrder) {
@@ -195,7 +185,8 @@ TEST(CompoRecord, SearchTextTakesTheListsInSearchOrder) {
     compo.FileName = "F.ZIP";
     rtl::TStringList strings;
     compo.GetSearchText(strings);
-    EXPECT_EQ(Items(strings), (std::vector<std::string>{"K", "L", "S", "R", "I", "Lang", "F.ZIP"}));
+    EXPECT_EQ(ItemsOf(strings),
+              (std::vector<std::string>{"K", "L", "S", "R", "I", "Lang", "F.ZIP"}));
     EXPECT_EQ(strings.UpdateCount(), 0);
 }
 
@@ -235,7 +226,7 @@ TEST(CompoRecord, ADamagedListEndsSilentlyAndTheRecordStillLoads) {
     compo.Load();
     EXPECT_EQ(compo.Price, "s9");
     EXPECT_EQ(compo.Compilers, 3);
-    EXPECT_EQ(Items(compo.KeyWords), (std::vector<std::string>{"K1", "K2"}));
+    EXPECT_EQ(ItemsOf(compo.KeyWords), (std::vector<std::string>{"K1", "K2"}));
     EXPECT_TRUE(compo.Order.Empty());
 }
 
@@ -249,15 +240,15 @@ TEST(RecordIO, ReadStringsKeepsWhatWasReadAndClosesTheUpdateBracket) {
         writer.WriteByte(0x07);
     }
     stream.SetPosition(0);
-    rtl::TStringList list = ListOf({"old"});
+    rtl::TStringList list = StringListOf({"old"});
     ReadStrings(stream, list);
-    EXPECT_EQ(Items(list), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(ItemsOf(list), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(list.UpdateCount(), 0);
 }
 
 TEST(RecordIO, WriteStringsOnAStreamWritesCountAndStrings) {
     rtl::TMemoryStream stream;
-    WriteStrings(stream, ListOf({"ab", ""}));
+    WriteStrings(stream, StringListOf({"ab", ""}));
     EXPECT_EQ(catalog_test::Bytes(stream.Bytes()), std::string("\2\0\0\0\6\2ab\6\0", 10));
 }
 
@@ -304,12 +295,12 @@ TEST(TextRecord, BodyEndsBeforeTheLastClosingBraceAheadOfTheNextHeader) {
     ASSERT_EQ(source.FindNextSection(), 2);
     TScriptText a(nullptr);
     a.Parse(source);
-    EXPECT_EQ(Items(a.Lines), (std::vector<std::string>{"one", "}", "two"}));
+    EXPECT_EQ(ItemsOf(a.Lines), (std::vector<std::string>{"one", "}", "two"}));
     EXPECT_EQ(source.Line, 5);
     ASSERT_EQ(source.FindNextSection(), 2);
     TScriptText b(nullptr);
     b.Parse(source);
-    EXPECT_EQ(Items(b.Lines), (std::vector<std::string>{"last"}));
+    EXPECT_EQ(ItemsOf(b.Lines), (std::vector<std::string>{"last"}));
     EXPECT_FALSE(b.Wrap);
 }
 
@@ -318,7 +309,7 @@ TEST(TextRecord, WithoutAClosingBraceTheTwoLinesAfterTheHeaderAreTheBody) {
     source.Line = 0;
     TScriptText a(nullptr);
     a.Parse(source);
-    EXPECT_EQ(Items(a.Lines), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(ItemsOf(a.Lines), (std::vector<std::string>{"one", "two"}));
 
     ScriptSource last = SourceOf("TEXT [a]\n");
     last.Line = 0;
@@ -329,20 +320,20 @@ TEST(TextRecord, WithoutAClosingBraceTheTwoLinesAfterTheHeaderAreTheBody) {
 TEST(InfoText, ConsecutiveLinesJoinIntoParagraphs) {
     bool wrap = false;
     const rtl::TStringList joined =
-        JoinParagraphs(ListOf({"alpha", "beta", "", " gamma", "delta"}), wrap);
+        JoinParagraphs(StringListOf({"alpha", "beta", "", " gamma", "delta"}), wrap);
     EXPECT_TRUE(wrap);
-    EXPECT_EQ(Items(joined), (std::vector<std::string>{"alpha beta", "", " gamma delta"}));
+    EXPECT_EQ(ItemsOf(joined), (std::vector<std::string>{"alpha beta", "", " gamma delta"}));
 }
 
 TEST(InfoText, AFontTagAloneKeepsALineApart) {
     bool wrap = false;
-    EXPECT_EQ(Items(JoinParagraphs(ListOf({"<F1>", "Titel", "Text"}), wrap)),
+    EXPECT_EQ(ItemsOf(JoinParagraphs(StringListOf({"<F1>", "Titel", "Text"}), wrap)),
               (std::vector<std::string>{"<F1>", "Titel Text"}));
-    EXPECT_EQ(Items(JoinParagraphs(ListOf({"Titel", "<f0>", "Text"}), wrap)),
+    EXPECT_EQ(ItemsOf(JoinParagraphs(StringListOf({"Titel", "<f0>", "Text"}), wrap)),
               (std::vector<std::string>{"Titel", "<f0>", "Text"}));
-    EXPECT_EQ(Items(JoinParagraphs(ListOf({"<F1>Titel", "Text", "<F0>"}), wrap)),
+    EXPECT_EQ(ItemsOf(JoinParagraphs(StringListOf({"<F1>Titel", "Text", "<F0>"}), wrap)),
               (std::vector<std::string>{"<F1>Titel Text <F0>"}));
-    EXPECT_EQ(Items(JoinParagraphs(ListOf({"a", "b\tc", "\td", "\be"}), wrap)),
+    EXPECT_EQ(ItemsOf(JoinParagraphs(StringListOf({"a", "b\tc", "\td", "\be"}), wrap)),
               (std::vector<std::string>{"a b\tc", "\td", "\be"}));
 }
 
@@ -352,7 +343,7 @@ TEST(InfoText, NowrapInTheFirstLineIsDroppedAndKeepsTheLines) {
     TScriptInfoText info(nullptr);
     info.Parse(source);
     EXPECT_FALSE(info.Wrap);
-    EXPECT_EQ(Items(info.Lines), (std::vector<std::string>{"alpha", "beta"}));
+    EXPECT_EQ(ItemsOf(info.Lines), (std::vector<std::string>{"alpha", "beta"}));
 }
 
 TEST(InfoText, ShortTextKeepsItsLinesUnjoined) {
@@ -361,15 +352,15 @@ TEST(InfoText, ShortTextKeepsItsLinesUnjoined) {
     TShortText text(nullptr);
     text.Parse(source);
     EXPECT_FALSE(text.Wrap);
-    EXPECT_EQ(Items(text.Lines), (std::vector<std::string>{"alpha", "beta"}));
+    EXPECT_EQ(ItemsOf(text.Lines), (std::vector<std::string>{"alpha", "beta"}));
     EXPECT_EQ(text.GetTypeId(), 6);
 }
 
 TEST(AnalyseKeys, TokensSplitAtBlanksFirstThenCommasThenSemicolons) {
-    EXPECT_EQ(Items(SplitKeyTokens("A,B C")), (std::vector<std::string>{"AB", "C"}));
-    EXPECT_EQ(Items(SplitKeyTokens("a,b;c")), (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(Items(SplitKeyTokens("x;y")), (std::vector<std::string>{"X", "Y"}));
-    EXPECT_EQ(Items(SplitKeyTokens(" ,; Drag&Drop  äb ")),
+    EXPECT_EQ(ItemsOf(SplitKeyTokens("A,B C")), (std::vector<std::string>{"AB", "C"}));
+    EXPECT_EQ(ItemsOf(SplitKeyTokens("a,b;c")), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(ItemsOf(SplitKeyTokens("x;y")), (std::vector<std::string>{"X", "Y"}));
+    EXPECT_EQ(ItemsOf(SplitKeyTokens(" ,; Drag&Drop  äb ")),
               (std::vector<std::string>{"DRAG&&DROP", "äB"}));
     EXPECT_TRUE(SplitKeyTokens("").Empty());
 }
@@ -407,9 +398,9 @@ TEST(AnalyseKeys, RatingAndLanguageAreIntegersModulo256) {
 TEST(AnalyseKeys, ABlockTakesTheLineAfterItsKeyEvenWhenItIsAKeyLine) {
     const auto compo = ParsedComponent(
         "[ShortInfo]\n[LongInfo]\nlang 1\nlang 2\n[Review]\ngut\n; comment\nsehr gut\n");
-    EXPECT_EQ(Items(compo->ShortInfo), std::vector<std::string>{"[LongInfo]"});
-    EXPECT_EQ(Items(compo->LongInfo), (std::vector<std::string>{"lang 1", "lang 2"}));
-    EXPECT_EQ(Items(compo->Review), (std::vector<std::string>{"gut", "sehr gut"}));
+    EXPECT_EQ(ItemsOf(compo->ShortInfo), std::vector<std::string>{"[LongInfo]"});
+    EXPECT_EQ(ItemsOf(compo->LongInfo), (std::vector<std::string>{"lang 1", "lang 2"}));
+    EXPECT_EQ(ItemsOf(compo->Review), (std::vector<std::string>{"gut", "sehr gut"}));
     EXPECT_TRUE(compo->Installation.Empty());
 }
 
@@ -419,7 +410,7 @@ TEST(AnalyseKeys, SingleValuesUseTheLastKeyLineAndLastReviewGivesTheDate) {
                         "[LastReview]\n03.04.97 geprüft\n[Price]\nDM 49,-\n");
     EXPECT_EQ(compo->ShortName, "Zweit");
     EXPECT_EQ(compo->Price, "DM 49,-");
-    EXPECT_EQ(Items(compo->KeyWords), (std::vector<std::string>{"GRAFIK", "DRUCK&&SATZ"}));
+    EXPECT_EQ(ItemsOf(compo->KeyWords), (std::vector<std::string>{"GRAFIK", "DRUCK&&SATZ"}));
     EXPECT_EQ(compo->LastReview, "03.04.97 geprüft");
     EXPECT_EQ(compo->HeaderDate, rtl::StrToDate("03.04.97"));
     EXPECT_TRUE(compo->Lines.Empty());

@@ -1,21 +1,16 @@
 #include "search/matching/SearchTerms.h"
 
+#include "support/StringLists.h"
+
 #include <gtest/gtest.h>
 
 using namespace search;
 
 namespace {
 
-rtl::TStringList Lines(std::initializer_list<const char*> texts) {
-    rtl::TStringList lines;
-    for (const char* text : texts)
-        lines.Add(text);
-    return lines;
-}
-
-bool Matches(std::initializer_list<const char*> texts, const char* expression,
+bool Matches(std::initializer_list<std::string> texts, const char* expression,
              bool caseSensitive = false) {
-    rtl::TStringList lines = Lines(texts);
+    rtl::TStringList lines = testing_support::StringListOf(texts);
     return MatchText(lines, SplitTerms(expression, caseSensitive), caseSensitive);
 }
 
@@ -86,9 +81,9 @@ TEST(MatchText, NoLinesOrAnEmptyExpressionNeverMatch) {
 }
 
 TEST(HitName, ZipFirstLineOfAShortTextNamesTheHit) {
-    const auto lines = Lines({"demo.Zip  Ein Archiv", "Inhalt"});
+    const auto lines = testing_support::StringListOf({"demo.Zip  Ein Archiv", "Inhalt"});
     EXPECT_EQ(HitName(true, lines, "Eintrag"), "demo.Zip  Ein Archiv");
     EXPECT_EQ(HitName(false, lines, "Eintrag"), "Eintrag");
-    EXPECT_EQ(HitName(true, Lines({"readme.txt"}), "Eintrag"), "Eintrag");
-    EXPECT_EQ(HitName(true, Lines({}), "Eintrag"), "Eintrag");
+    EXPECT_EQ(HitName(true, testing_support::StringListOf({"readme.txt"}), "Eintrag"), "Eintrag");
+    EXPECT_EQ(HitName(true, testing_support::StringListOf({}), "Eintrag"), "Eintrag");
 }

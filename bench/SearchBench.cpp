@@ -68,8 +68,9 @@ void ReadEveryRecord(benchmark::State& state) {
     search::TEntryReaders readers;
     for (auto _ : state)
         for (int i = 0; i < catalogue.tree.Count(); ++i)
-            benchmark::DoNotOptimize(
-                readers.Load(*catalogue.container.Indexed(), catalogue.tree.RecordRef(i)));
+            if (catalogue.tree.RecordRef(i) != catalog::kNoRecord)
+                benchmark::DoNotOptimize(
+                    &readers.Load(*catalogue.container.Indexed(), catalogue.tree.RecordRef(i)));
     state.counters["Entries"] = catalogue.tree.Count();
 }
 
@@ -115,7 +116,7 @@ void SearchThreaded(benchmark::State& state) {
         QObject::connect(&ticker, &QTimer::timeout,
                          [&] { longestStall = std::max(longestStall, sinceTick.restart()); });
         ticker.start(1);
-        util::WaitPumping([&results] { return !results.Searching; });
+        util::WaitPumping([&results] { return !results.Searching(); });
     }
     state.counters["Hits"] = results.SrchOutputListBox->count();
     state.counters["LongestGuiStall_ms"] = static_cast<double>(longestStall);

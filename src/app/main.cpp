@@ -8,7 +8,6 @@
 #include "browser/Splash.h"
 #include "browser/WideInfoForm.h"
 #include "search/SearchWindows.h"
-#include "util/AppSettings.h"
 #include "util/widgets/VitrineApplication.h"
 
 #include <QTimer>
@@ -34,7 +33,6 @@ void ScheduleSmokeQuit(QWidget& window) {
 
 int main(int argc, char** argv) {
     util::VitrineApplication app(argc, argv);
-    util::Settings() = util::AppSettings{};
     app.SetTitle(kTitle);
     QApplication::setApplicationName(kTitle);
 

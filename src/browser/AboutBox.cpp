@@ -5,6 +5,7 @@
 #include "browser/WindowFonts.h"
 #include "util/Paths.h"
 #include "util/widgets/ButtonGlyphs.h"
+#include "util/widgets/Controls.h"
 
 #include <QFile>
 #include <QFrame>
@@ -36,14 +37,10 @@ TCDAboutBox::TCDAboutBox(QWidget* parent)
     setWindowTitle(QStringLiteral("Kestrova Vitrine"));
     setFixedSize(339, 219);
 
-    Panel = new QFrame(this);
-    Panel->setObjectName(QStringLiteral("Panel"));
+    Panel = util::Placed(new QFrame(this), "Panel", 8, 8, 325, 165);
     Panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Panel->setGeometry(8, 8, 325, 165);
 
-    ProgramIcon = new QLabel(Panel);
-    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setGeometry(8, 8, 64, 63);
+    ProgramIcon = util::Placed(new QLabel(Panel), "ProgramIcon", 8, 8, 64, 63);
     ProgramIcon->setScaledContents(true);
     ProgramIcon->setPixmap(VitrinePicture(QSize(128, 128)));
 
@@ -74,11 +71,10 @@ TCDAboutBox::TCDAboutBox(QWidget* parent)
     Label7 = CreateLabel("Label7", QStringLiteral("Mailbox (0 12 34) 56 78-77, 8N1 bis 28800 bps"),
                          notice, {8, 148});
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton =
+        util::Placed(new QPushButton(QStringLiteral("OK"), this), "OKButton", 8, 182, 325, 31);
     OKButton->setIcon(util::ButtonGlyph(util::TButtonGlyph::Check));
     OKButton->setFont(MsSansSerif(11, true));
-    OKButton->setGeometry(8, 182, 325, 31);
     OKButton->setDefault(true);
     OKButton->setFocus();
     OKButton->installEventFilter(this);
@@ -90,8 +86,7 @@ TCDAboutBox::TCDAboutBox(QWidget* parent)
 
 QLabel* TCDAboutBox::CreateLabel(const char* name, const QString& text, const QFont& font,
                                  QPoint at) {
-    auto* label = new QLabel(text, Panel);
-    label->setObjectName(QLatin1String(name));
+    auto* label = util::Named(new QLabel(text, Panel), name);
     label->setFont(font);
     label->move(at);
     label->adjustSize();

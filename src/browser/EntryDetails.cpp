@@ -2,6 +2,7 @@
 
 #include "browser/AnsiText.h"
 #include "browser/TextView.h"
+#include "browser/WindowFonts.h"
 #include "catalog/Container.h"
 #include "catalog/Records.h"
 #include "platform/CodePage.h"
@@ -19,6 +20,7 @@
 namespace browser {
 
 using util::Named;
+using util::Placed;
 
 namespace {
 
@@ -53,15 +55,6 @@ void AddBlock(rtl::TStringList& summary, const char* heading, const rtl::TString
         summary.Add(first ? "<F0>" + line.text : line.text);
         first = false;
     }
-}
-
-void LoadRecordAt(catalog::TBrowzerContainer& container, std::uint32_t offset,
-                  catalog::TScriptComponent& record) {
-    container.SetActive(true);
-    catalog::TIndexedStream& indexed = *container.Indexed();
-    indexed.DataStream().SetPosition(offset);
-    record.AssignStream(indexed);
-    record.Load();
 }
 
 } // namespace
@@ -163,18 +156,6 @@ bool EntryRecordRef(const catalog::TBrowzerContainer& container, int index,
     return recordRef != catalog::kNoRecord;
 }
 
-void LoadCompoText(catalog::TBrowzerContainer& container, std::uint32_t offset,
-                   catalog::TCompoText& record) {
-    record.Offset = offset;
-    LoadRecordAt(container, offset, record);
-}
-
-void LoadShortText(catalog::TBrowzerContainer& container, std::uint32_t offset,
-                   catalog::TShortText& record) {
-    record.Offset = offset;
-    LoadRecordAt(container, offset, record);
-}
-
 TComponentPage::TComponentPage(QWidget* parent) : QWidget(parent) {
     CompoDescBox = Named(new QGroupBox(this), "CompoDescBox");
     CompoScrollBox = Named(new QScrollArea(CompoDescBox), "CompoScrollBox");
@@ -188,13 +169,11 @@ TComponentPage::TComponentPage(QWidget* parent) : QWidget(parent) {
     CompoCopyright = ReadOnlyEdit(box, "CompoCopyright", 78, 1, 299);
 
     UseFulLabel = BoldLabel(box, "UseFulLabel", QStringLiteral("Wertung:"), 13, 27);
-    UseFulPanel = Named(new QFrame(box), "UseFulPanel");
+    UseFulPanel = Placed(new QFrame(box), "UseFulPanel", 77, 26, 85, 19);
     UseFulPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    UseFulPanel->setGeometry(77, 26, 85, 19);
-    RatingLabel = Named(new QLabel(QStringLiteral("keine"), UseFulPanel), "RatingLabel");
-    RatingLabel->setGeometry(2, 2, 81, 15);
-    RatingGauge = Named(new QProgressBar(UseFulPanel), "RatingGauge");
-    RatingGauge->setGeometry(4, 2, 77, 15);
+    RatingLabel =
+        Placed(new QLabel(QStringLiteral("keine"), UseFulPanel), "RatingLabel", 2, 2, 81, 15);
+    RatingGauge = Placed(new QProgressBar(UseFulPanel), "RatingGauge", 4, 2, 77, 15);
     RatingGauge->setRange(0, 100);
     RatingGauge->setTextVisible(false);
     RatingGauge->setStyleSheet(QStringLiteral("QProgressBar { background: navy; border: none; } "
@@ -206,16 +185,14 @@ TComponentPage::TComponentPage(QWidget* parent) : QWidget(parent) {
     CompolimitLabel = BoldLabel(box, "CompolimitLabel", QStringLiteral("Einschränkungen:"), 8, 74);
     CompoLimitations = ReadOnlyEdit(box, "CompoLimitations", 132, 70, 245);
 
-    StuffPanel = Named(new QFrame(box), "StuffPanel");
+    StuffPanel = Placed(new QFrame(box), "StuffPanel", 6, 100, 373, 195);
     StuffPanel->setFrameStyle(QFrame::Box | QFrame::Plain);
     StuffPanel->setAutoFillBackground(true);
     QPalette white = StuffPanel->palette();
     white.setColor(QPalette::Window, Qt::white);
     StuffPanel->setPalette(white);
-    StuffPanel->setGeometry(6, 100, 373, 195);
-    StuffView = Named(new TKVTextView(StuffPanel), "StuffView");
+    StuffView = Placed(new TKVTextView(StuffPanel), "StuffView", 1, 1, 371, 193);
     StuffView->setFrameShape(QFrame::NoFrame);
-    StuffView->setGeometry(1, 1, 371, 193);
 }
 
 void TComponentPage::ResizeBox(int width, int height) {
@@ -277,13 +254,7 @@ TShortDescPage::TShortDescPage(QWidget* parent) : QWidget(parent) {
     ShortMemo->setReadOnly(true);
     ShortMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     ShortMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // "Fixedsys" does not exist here; a monospaced font with the box-drawing characters does.
-    QFont font(QStringLiteral("Fixedsys"));
-    font.setFamilies({QStringLiteral("Fixedsys"), QStringLiteral("DejaVu Sans Mono"),
-                      QStringLiteral("Liberation Mono")});
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(12);
-    ShortMemo->setFont(font);
+    ShortMemo->setFont(Fixedsys(12));
     QPalette black = ShortMemo->palette();
     black.setColor(QPalette::Text, Qt::black);
     ShortMemo->setPalette(black);

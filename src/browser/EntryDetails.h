@@ -48,12 +48,6 @@ rtl::TStringList ComponentSummary(const catalog::TCompoText& compo);
 // that is not a node or a node without a record.
 bool EntryRecordRef(const catalog::TBrowzerContainer& container, int index,
                     std::int32_t& recordRef);
-// Reads the record at offset by the catalogue's protocol (container opened, data stream
-// positioned, indexed stream assigned, Load).
-void LoadCompoText(catalog::TBrowzerContainer& container, std::uint32_t offset,
-                   catalog::TCompoText& record);
-void LoadShortText(catalog::TBrowzerContainer& container, std::uint32_t offset,
-                   catalog::TShortText& record);
 
 // Notebook page "Komponente".
 class TComponentPage : public QWidget {

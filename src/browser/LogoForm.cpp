@@ -1,5 +1,7 @@
 #include "browser/LogoForm.h"
 
+#include "util/widgets/Controls.h"
+
 #include <QDir>
 #include <QImageReader>
 #include <QKeyEvent>
@@ -20,8 +22,7 @@ QPixmap ReadPicture(const QString& path) {
 }
 
 QLabel* CreatePicture(const char* name, QWidget* parent) {
-    auto* picture = new QLabel(parent);
-    picture->setObjectName(QLatin1String(name));
+    auto* picture = util::Named(new QLabel(parent), name);
     picture->setAlignment(Qt::AlignCenter);
     return picture;
 }
@@ -42,8 +43,7 @@ TLogoForm::TLogoForm(QWidget* owner, QString dataDir)
     Image2 = CreatePicture("Image2", this);
     Image2->hide();
 
-    Timer = new QTimer(this);
-    Timer->setObjectName(QStringLiteral("Timer"));
+    Timer = util::Named(new QTimer(this), "Timer");
     Timer->setInterval(kSwitchInterval);
     connect(Timer, &QTimer::timeout, this, &TLogoForm::TimerTimer);
     Timer->start();

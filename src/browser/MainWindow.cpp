@@ -5,6 +5,7 @@
 #include "browser/EntryDetails.h"
 #include "browser/Images.h"
 #include "browser/Outline.h"
+#include "browser/RecordLoading.h"
 #include "browser/SplitControl.h"
 #include "browser/TextView.h"
 #include "browser/WideInfoForm.h"
@@ -35,6 +36,7 @@
 namespace browser {
 
 using util::Named;
+using util::Placed;
 
 // The selection watcher: every 100 ms it hands the main window's selection check to the GUI
 // thread, until it is told to stop.
@@ -90,6 +92,19 @@ QFrame* Panel(QWidget* parent, const char* name, QRect geometry) {
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setGeometry(geometry);
     return panel;
+}
+
+QToolButton* CommandButton(QWidget* parent, const char* name, const QString& hint, Glyph glyph,
+                           QSize size) {
+    auto* button = Named(new QToolButton(parent), name);
+    button->setToolTip(hint);
+    button->setStatusTip(hint);
+    button->setIcon(GlyphIcon(glyph));
+    button->setIconSize(QSize(18, 18));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->resize(size);
+    return button;
 }
 
 void ShowMsgBox(const QString& caption, const QString& text) {
@@ -169,19 +184,6 @@ TPandexCDMain::~TPandexCDMain() {
     FormDestroy();
 }
 
-QToolButton* TPandexCDMain::CommandButton(QWidget* parent, const char* name, const QString& hint,
-                                          int glyph, QSize size) {
-    auto* button = Named(new QToolButton(parent), name);
-    button->setToolTip(hint);
-    button->setStatusTip(hint);
-    button->setIcon(GlyphIcon(static_cast<Glyph>(glyph)));
-    button->setIconSize(QSize(18, 18));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->resize(size);
-    return button;
-}
-
 void TPandexCDMain::CreateButtonBar() {
     ButtonBar = Panel(client_, "ButtonBar", QRect(0, 0, 588, kButtonBarHeight));
     struct Entry {
@@ -208,7 +210,7 @@ void TPandexCDMain::CreateButtonBar() {
     int x = 2;
     for (const Entry& entry : entries) {
         *entry.member = CommandButton(ButtonBar, entry.name, QString::fromUtf8(entry.hint),
-                                      static_cast<int>(entry.glyph), kCommandButtonSize);
+                                      entry.glyph, kCommandButtonSize);
         (*entry.member)->move(x, 2);
         x += kCommandButtonSize.width() + (entry.gapAfter ? 6 : 0);
     }
@@ -222,7 +224,7 @@ void TPandexCDMain::CreateButtonBar() {
 QAction* TPandexCDMain::MenuItem(QMenu* menu, const char* name, const QString& caption,
                                  const QString& shortcut, QToolButton* twin) {
     QAction* item = menu->addAction(caption);
-    item->setObjectName(QString::fromLatin1(name));
+    Named(item, name);
     if (!shortcut.isEmpty())
         item->setShortcut(QKeySequence(shortcut));
     if (twin != nullptr) {
@@ -283,22 +285,21 @@ void TPandexCDMain::CreateOverviewPanel() {
 
 void TPandexCDMain::CreateInfoPanel() {
     InfoPanel = Panel(client_, "InfoPanel", QRect(181, kPanelTop, 407, 364));
-    SBUp = CommandButton(InfoPanel, "SBUp", QStringLiteral("vorheriger Eintrag"),
-                         static_cast<int>(Glyph::NavUp), kNavButtonSize);
+    SBUp = CommandButton(InfoPanel, "SBUp", QStringLiteral("vorheriger Eintrag"), Glyph::NavUp,
+                         kNavButtonSize);
     SBUp->move(4, 3);
-    SBNext = CommandButton(InfoPanel, "SBNext", QStringLiteral("nächster Eintrag"),
-                           static_cast<int>(Glyph::NavNext), kNavButtonSize);
+    SBNext = CommandButton(InfoPanel, "SBNext", QStringLiteral("nächster Eintrag"), Glyph::NavNext,
+                           kNavButtonSize);
     SBNext->move(26, 3);
     SBPrevHist = CommandButton(InfoPanel, "SBPrevHist", QStringLiteral("letzter gewählter Eintrag"),
-                               static_cast<int>(Glyph::NavBack), kNavButtonSize);
+                               Glyph::NavBack, kNavButtonSize);
     SBPrevHist->move(52, 3);
     SBPrevHist->setEnabled(false);
     connect(SBUp, &QToolButton::clicked, this, &TPandexCDMain::SBUpClick);
     connect(SBNext, &QToolButton::clicked, this, &TPandexCDMain::SBNextClick);
     connect(SBPrevHist, &QToolButton::clicked, this, &TPandexCDMain::SBPrevHistClick);
 
-    ShortFileName = Named(new QLabel(InfoPanel), "ShortFileName");
-    ShortFileName->setGeometry(82, 6, 240, 17);
+    ShortFileName = Placed(new QLabel(InfoPanel), "ShortFileName", 82, 6, 240, 17);
     ShortFileName->hide();
     ExpandBtn = Named(new QPushButton(QStringLiteral("Er&weitern"), InfoPanel), "ExpandBtn");
     ExpandBtn->resize(75, 23);
@@ -541,7 +542,7 @@ bool TPandexCDMain::ShowShortText(catalog::TBrowzerContainer& container, int ind
         catalog::RecordKindOf(ref) != catalog::RecordKind::Short)
         return false;
     catalog::TShortText record(nullptr);
-    LoadShortText(container, catalog::RecordOffset(ref), record);
+    LoadRecordAt(container, catalog::RecordOffset(ref), record);
     ShortFileName->setText(AnsiToQt(ShortTextFileName(record)));
     ShortDescPage->ShowShort(record);
     return true;
@@ -556,7 +557,7 @@ bool TPandexCDMain::ShowComponent(catalog::TBrowzerContainer& container, int ind
     catalog::TCompoText& compo = *record;
     // The new record becomes the current one also when showing it fails.
     currentCompo_ = std::move(record);
-    LoadCompoText(container, catalog::RecordOffset(ref), compo);
+    LoadRecordAt(container, catalog::RecordOffset(ref), compo);
     ComponentPage->ShowCompo(compo);
     FormResize();
     return true;

@@ -153,8 +153,6 @@ private:
     void CreateMenu();
     void CreateOverviewPanel();
     void CreateInfoPanel();
-    QToolButton* CommandButton(QWidget* parent, const char* name, const QString& hint, int glyph,
-                               QSize size);
     QAction* MenuItem(QMenu* menu, const char* name, const QString& caption,
                       const QString& shortcut, QToolButton* twin);
     // The page, visibility and command states of a view mode.

@@ -5,6 +5,7 @@
 #include "catalog/Container.h"
 #include "rtl/Exceptions.h"
 #include "util/AppSettings.h"
+#include "util/widgets/ScopedStates.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -29,31 +30,6 @@ public:
         }
         return QTreeWidgetItem::data(column, role);
     }
-};
-
-// Suspends the tree's repainting for a scope.
-class UpdatesSuspended {
-public:
-    explicit UpdatesSuspended(QWidget& widget)
-        : widget_(widget), wasEnabled_(widget.updatesEnabled()) {
-        widget_.setUpdatesEnabled(false);
-    }
-    ~UpdatesSuspended() { widget_.setUpdatesEnabled(wasEnabled_); }
-    UpdatesSuspended(const UpdatesSuspended&) = delete;
-    UpdatesSuspended& operator=(const UpdatesSuspended&) = delete;
-
-private:
-    QWidget& widget_;
-    bool wasEnabled_;
-};
-
-// The hourglass for a scope; the previous cursor comes back also when the scope fails.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
 } // namespace
@@ -96,7 +72,7 @@ QTreeWidgetItem* TBrowzerOutline::CreateNode(int index) const {
 void TBrowzerOutline::FillTree(catalog::TBrowzerContainer& container) {
     container.SetActive(true);
     {
-        UpdatesSuspended suspended(*this);
+        util::UpdatesSuspended suspended(*this);
         clear();
         lastShownNode_ = nullptr;
         *treeData_ = catalog::TTreeViewData();
@@ -113,8 +89,8 @@ void TBrowzerOutline::FillTree(catalog::TBrowzerContainer& container) {
 void TBrowzerOutline::LoadChildren(QTreeWidgetItem* node) {
     if (node == nullptr || node->childCount() > 0)
         return;
-    WaitCursor hourglass;
-    UpdatesSuspended suspended(*this);
+    util::WaitCursor hourglass;
+    util::UpdatesSuspended suspended(*this);
     const int index = NodeIndex(node);
     const int first = treeData_->FirstChildren.Items(index);
     const int count = treeData_->ChildCounts.Items(index);
@@ -175,7 +151,7 @@ QTreeWidgetItem* TBrowzerOutline::SelectIndex(int index) {
     }
     QTreeWidgetItem* node = nullptr;
     {
-        UpdatesSuspended suspended(*this);
+        util::UpdatesSuspended suspended(*this);
         for (std::size_t level = 0; level < path.size(); ++level) {
             const int position = path[level];
             node = level == 0 ? topLevelItem(position) : node->child(position);
@@ -243,7 +219,7 @@ void TBrowzerOutline::ResetView() {
     if (!HoldsMoreThanOneNode())
         return;
     {
-        UpdatesSuspended suspended(*this);
+        util::UpdatesSuspended suspended(*this);
         QTreeWidgetItem* first = topLevelItem(0);
         CollapseAll(first);
         ExpandLoaded(first);

@@ -2,6 +2,7 @@
 
 #include "browser/Artwork.h"
 #include "browser/WindowFonts.h"
+#include "util/widgets/Controls.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -15,32 +16,25 @@ TCDSplash::TCDSplash(QWidget* parent)
     setObjectName(QStringLiteral("CDSplash"));
     setFixedSize(289, 333);
 
-    Panel = new QFrame(this);
-    Panel->setObjectName(QStringLiteral("Panel"));
+    Panel = util::Named(new QFrame(this), "Panel");
     Panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel->setLineWidth(2);
     Panel->setGeometry(rect());
     Panel->setCursor(Qt::WaitCursor);
 
-    Image = new QLabel(Panel);
-    Image->setObjectName(QStringLiteral("Image"));
-    Image->setGeometry(23, 12, 239, 237);
+    Image = util::Placed(new QLabel(Panel), "Image", 23, 12, 239, 237);
     Image->setAlignment(Qt::AlignCenter);
     Image->setPixmap(VitrinePicture(Image->size()));
 
-    Bevel1 = new QFrame(Panel);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1 = util::Placed(new QFrame(Panel), "Bevel1", 7, 295, 275, 2);
     Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    Bevel1->setGeometry(7, 295, 275, 2);
 
-    Label2 = new QLabel(QStringLiteral("Kestrova Pandex CD"), Panel);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = util::Placed(new QLabel(QStringLiteral("Kestrova Pandex CD"), Panel), "Label2", 39,
+                          262, 211, 23);
     Label2->setFont(TimesNewRoman(19, true));
     Label2->setAlignment(Qt::AlignCenter);
-    Label2->setGeometry(39, 262, 211, 23);
 
-    Label1 = new QLabel(QStringLiteral("Lade Vitrine..."), Panel);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = util::Named(new QLabel(QStringLiteral("Lade Vitrine..."), Panel), "Label1");
     Label1->setFont(TimesNewRoman(16, false));
     Label1->move(86, 303);
     Label1->adjustSize();

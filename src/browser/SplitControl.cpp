@@ -1,5 +1,7 @@
 #include "browser/SplitControl.h"
 
+#include "util/widgets/Controls.h"
+
 #include <QPalette>
 #include <QWidget>
 #include <algorithm>
@@ -14,8 +16,8 @@ QColor InvertedColour(const QColor& colour) {
 
 } // namespace
 
-TSplitControl::TSplitControl(QWidget* form) : Form(form), SplitLine(new QWidget(form)) {
-    SplitLine->setObjectName(QStringLiteral("SplitLine"));
+TSplitControl::TSplitControl(QWidget* form)
+    : Form(form), SplitLine(util::Named(new QWidget(form), "SplitLine")) {
     SplitLine->setAttribute(Qt::WA_TransparentForMouseEvents);
     SplitLine->setAutoFillBackground(true);
     SplitLine->hide();

@@ -1,9 +1,11 @@
 #include "browser/TextView.h"
 
+#include "browser/RecordLoading.h"
 #include "browser/RtfReader.h"
 #include "catalog/Container.h"
 #include "catalog/Records.h"
 #include "rtl/StrUtils.h"
+#include "util/widgets/ScopedStates.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -19,20 +21,6 @@ constexpr const char* kRtfHeader =
     "{\\f2\\fmodern Courier;}}{\\stylesheet{\\fs20 \\snext0Normal;}}\\widoctrl\\ftnbj "
     "\\sectd\\linex0\\endnhere \\pard\\plain \\f0 \\fs20";
 constexpr const char* kPrintJobTitle = "Kestrova Pandex CD-ROM";
-
-// Switches a widget's painting off for a scope.
-class UpdatesSuspended {
-public:
-    explicit UpdatesSuspended(QWidget& widget) : widget_(widget) {
-        widget_.setUpdatesEnabled(false);
-    }
-    ~UpdatesSuspended() { widget_.setUpdatesEnabled(true); }
-    UpdatesSuspended(const UpdatesSuspended&) = delete;
-    UpdatesSuspended& operator=(const UpdatesSuspended&) = delete;
-
-private:
-    QWidget& widget_;
-};
 
 // The markup font a tag's digit names; -1 (no list item) for any other character.
 int MarkupFont(char digit) {
@@ -63,15 +51,11 @@ bool TKVTextView::ShowText(catalog::TBrowzerContainer& container, int index) {
         return false;
 
     catalog::TScriptInfoText record(nullptr);
-    record.Offset = catalog::RecordOffset(recordRef);
-    catalog::TIndexedStream& indexed = *container.Indexed();
-    indexed.DataStream().SetPosition(record.Offset);
-    record.AssignStream(indexed);
-    record.Load();
+    LoadRecordAt(container, catalog::RecordOffset(recordRef), record);
 
     std::string rtf = RtfOfLines(record.Lines);
     {
-        UpdatesSuspended suspended(*this);
+        util::UpdatesSuspended suspended(*this);
         setLineWrapMode(record.Wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
         LoadRtf(std::move(rtf));
     }
@@ -127,7 +111,7 @@ void TKVTextView::CopyText() {
         copy();
         return;
     }
-    UpdatesSuspended suspended(*this);
+    util::UpdatesSuspended suspended(*this);
     selectAll();
     QMimeData* mime = createMimeDataFromSelection();
     if (!lastRtf_.empty()) {

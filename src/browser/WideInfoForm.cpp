@@ -16,6 +16,7 @@
 namespace browser {
 
 using util::Named;
+using util::Placed;
 
 namespace {
 
@@ -59,8 +60,7 @@ TWideInfoForm::TWideInfoForm(QWidget* parent) : QWidget(parent, Qt::Window) {
         Named(new QLabel(QStringLiteral("persönliche Einschätzung:"), box), "ReviewLabel");
     ReviewLabel->adjustSize();
     ReviewLabel->move(4, 12);
-    BackBtn = Named(new QPushButton(QStringLiteral("&Zurück"), box), "BackBtn");
-    BackBtn->setGeometry(480, 2, 89, 27);
+    BackBtn = Placed(new QPushButton(QStringLiteral("&Zurück"), box), "BackBtn", 480, 2, 89, 27);
     connect(BackBtn, &QPushButton::clicked, this, &TWideInfoForm::BackBtnClick);
     ReViewMemo = ReadOnlyMemo(box, "ReViewMemo", QRect(0, 34, 572, 65));
     ReViewMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,5 +1,7 @@
 #include "browser/WindowFonts.h"
 
+#include <QStringList>
+
 namespace browser {
 namespace {
 
@@ -19,6 +21,14 @@ QFont TimesNewRoman(int pixelSize, bool bold) {
 
 QFont MsSansSerif(int pixelSize, bool bold) {
     return WindowFont(QStringLiteral("MS Sans Serif"), QFont::SansSerif, pixelSize, bold);
+}
+
+QFont Fixedsys(int pixelSize) {
+    // "Fixedsys" does not exist here; a monospaced font with the box-drawing characters does.
+    QFont font = WindowFont(QStringLiteral("Fixedsys"), QFont::TypeWriter, pixelSize, false);
+    font.setFamilies({QStringLiteral("Fixedsys"), QStringLiteral("DejaVu Sans Mono"),
+                      QStringLiteral("Liberation Mono")});
+    return font;
 }
 
 } // namespace browser

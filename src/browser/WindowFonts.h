@@ -8,5 +8,6 @@ namespace browser {
 
 QFont TimesNewRoman(int pixelSize, bool bold);
 QFont MsSansSerif(int pixelSize, bool bold);
+QFont Fixedsys(int pixelSize);
 
 } // namespace browser

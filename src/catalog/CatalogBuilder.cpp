@@ -3,6 +3,7 @@
 #include "catalog/Container.h"
 #include "catalog/Records.h"
 #include "catalog/ScriptSource.h"
+#include "rtl/LittleEndian.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -43,7 +44,8 @@ public:
           data_(data), indexed_(data, index, true) {}
 
     void Run() {
-        const std::uint8_t version[4] = {0x03, 0x00, 0x02, 0x00};
+        std::uint8_t version[4];
+        rtl::StoreU32(version, kDataFileVersion);
         data_.WriteBuffer(version, 4);
         source_.Line = -1;
         for (int keyword; (keyword = source_.FindNextSection()) != -1;)

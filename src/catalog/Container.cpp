@@ -1,18 +1,11 @@
 #include "catalog/Container.h"
 
 #include "catalog/Records.h"
+#include "rtl/LittleEndian.h"
 
 #include <exception>
 
 namespace catalog {
-namespace {
-
-std::uint32_t LoadU32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-} // namespace
 
 std::string WrongVersionMessage() {
     return "Falsche Datendateien - bitte kopieren Sie die richtigen Dateien der Version: " +
@@ -40,7 +33,7 @@ bool TIndexedStream::FindEntry(TIndexEntry& entry) {
         const auto id = static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
         if (id == entry.Id) {
             entry.Reserved = static_cast<std::uint16_t>(bytes[2] | bytes[3] << 8);
-            entry.Offset = LoadU32(bytes + 4);
+            entry.Offset = rtl::LoadU32(bytes + 4);
             return true;
         }
     }
@@ -48,14 +41,10 @@ bool TIndexedStream::FindEntry(TIndexEntry& entry) {
 }
 
 void TIndexedStream::AddEntry(std::uint16_t id, std::uint32_t offset) {
-    const std::uint8_t bytes[kIndexEntrySize] = {static_cast<std::uint8_t>(id),
-                                                 static_cast<std::uint8_t>(id >> 8),
-                                                 0,
-                                                 0,
-                                                 static_cast<std::uint8_t>(offset),
-                                                 static_cast<std::uint8_t>(offset >> 8),
-                                                 static_cast<std::uint8_t>(offset >> 16),
-                                                 static_cast<std::uint8_t>(offset >> 24)};
+    std::uint8_t bytes[kIndexEntrySize] = {};
+    bytes[0] = static_cast<std::uint8_t>(id);
+    bytes[1] = static_cast<std::uint8_t>(id >> 8);
+    rtl::StoreU32(bytes + 4, offset);
     index_->WriteBuffer(bytes, kIndexEntrySize);
 }
 
@@ -73,24 +62,18 @@ void TBrowzerContainer::SetActive(bool value) {
     if (value == active_)
         return;
     active_ = value;
-    if (value) {
-        if (filesOpen_)
-            CloseFiles();
+    CloseFiles();
+    if (value)
         OpenFiles();
-    } else {
-        CloseFiles();
-    }
 }
 
 void TBrowzerContainer::OpenFiles() {
-    filesOpen_ = true;
     dataFile_ = std::make_unique<rtl::TFileStream>(DataFileName, rtl::FileMode::OpenRead);
     indexFile_ = std::make_unique<rtl::TFileStream>(IndexFileName, rtl::FileMode::OpenRead);
     indexed_ = std::make_unique<TIndexedStream>(*dataFile_, *indexFile_, false);
 }
 
 void TBrowzerContainer::CloseFiles() {
-    filesOpen_ = false;
     indexed_.reset();
     indexFile_.reset();
     dataFile_.reset();
@@ -104,7 +87,7 @@ bool TBrowzerContainer::VersionMatches() {
     data.SetPosition(0);
     data.Read(bytes, 4);
     data.SetPosition(0);
-    return LoadU32(bytes) == kDataFileVersion;
+    return rtl::LoadU32(bytes) == kDataFileVersion;
 }
 
 // The read step's errors are swallowed and the check passes, as at every start-up; the hook is

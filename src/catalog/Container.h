@@ -100,7 +100,6 @@ private:
 
     bool active_ = false;
     TTreeViewData* treeData_ = nullptr;
-    bool filesOpen_ = false;
     std::unique_ptr<rtl::TFileStream> indexFile_;
     std::unique_ptr<rtl::TFileStream> dataFile_;
     std::unique_ptr<TIndexedStream> indexed_;

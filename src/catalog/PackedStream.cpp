@@ -1,6 +1,7 @@
 #include "catalog/PackedStream.h"
 
 #include "rtl/Exceptions.h"
+#include "rtl/LittleEndian.h"
 
 #include <algorithm>
 #include <bit>
@@ -22,16 +23,6 @@ constexpr std::size_t kMaxMatch = 17;
 constexpr std::uint8_t kSpace = 0x20;
 constexpr unsigned kLiteralBits = 9;
 constexpr unsigned kCopyBits = 16;
-
-std::uint32_t LoadU32(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-void StoreU32(std::uint8_t* p, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
 
 std::uint64_t LoadU64BigEndian(const std::uint8_t* p) {
     std::uint64_t v = 0;
@@ -326,7 +317,7 @@ std::int32_t TKVPacker::Read(void* buffer, std::int32_t count) {
     std::uint8_t header[8];
     if (stream_.Read(header, sizeof header) != sizeof header)
         throw rtl::EReadError();
-    const std::uint32_t packedSize = LoadU32(header);
+    const std::uint32_t packedSize = rtl::LoadU32(header);
     // Checked against what the stream holds before anything is allocated for it.
     if (packedSize > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()) ||
         packedSize > stream_.Size() - stream_.Position())
@@ -344,8 +335,8 @@ std::int32_t TKVPacker::Write(const void* buffer, std::int32_t count) {
     const auto packed = EncodeBlock(static_cast<const std::uint8_t*>(buffer),
                                     static_cast<std::size_t>(std::max(count, 0)));
     std::uint8_t header[8];
-    StoreU32(header, static_cast<std::uint32_t>(packed.size()));
-    StoreU32(header + 4, static_cast<std::uint32_t>(count));
+    rtl::StoreU32(header, static_cast<std::uint32_t>(packed.size()));
+    rtl::StoreU32(header + 4, static_cast<std::uint32_t>(count));
     stream_.WriteBuffer(header, sizeof header);
     stream_.WriteBuffer(packed.data(), static_cast<std::int32_t>(packed.size()));
     return count;

@@ -122,6 +122,12 @@ void TScriptComponent::AssignStream(TIndexedStream& indexed) {
     Indexed = &indexed;
 }
 
+void TScriptComponent::LoadAt(TIndexedStream& indexed, std::uint32_t offset) {
+    indexed.DataStream().SetPosition(offset);
+    AssignStream(indexed);
+    Load();
+}
+
 void TScriptComponent::AddIndexEntry() {
     Position = static_cast<std::uint32_t>(DataStream().Position());
     Indexed->AddEntry(GetTypeId(), Position);
@@ -173,9 +179,7 @@ void TScriptText::Parse(ScriptSource& source) {
 void TScriptText::Store() {
     AddIndexEntry();
     rtl::TWriter writer(Packer(), kRecordBufferSize);
-    writer.WriteInteger(Lines.Count());
-    for (const auto& line : Lines)
-        writer.WriteString(line.text);
+    WriteStrings(writer, Lines);
     writer.WriteByte(Wrap ? 1 : 0);
     writer.FlushBuffer();
     StoreOwned();

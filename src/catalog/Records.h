@@ -48,6 +48,9 @@ public:
 
     // Stream := the packer of indexed; Indexed := indexed.
     void AssignStream(TIndexedStream& indexed);
+    // Reads the record at a data offset the way every reader does: the data stream positioned
+    // at the offset from its start, AssignStream, Load.
+    void LoadAt(TIndexedStream& indexed, std::uint32_t offset);
 
     ScriptSource* Source = nullptr;
     TKVPacker* Stream = nullptr;

@@ -46,7 +46,7 @@ void AddLines(TextOutput& out, const rtl::TStringList& lines) {
 template <class TextRecord>
 void AddText(TextOutput& out, OpenCatalogue& catalogue, std::uint32_t offset) {
     TextRecord text(nullptr);
-    catalogue.Load(text, offset);
+    text.LoadAt(catalogue.Indexed(), offset);
     out.Add(std::string("wrap: ") + (text.Wrap ? "1" : "0"));
     out.Add("lines: " + std::to_string(text.Lines.Count()));
     AddLines(out, text.Lines);
@@ -55,7 +55,7 @@ void AddText(TextOutput& out, OpenCatalogue& catalogue, std::uint32_t offset) {
 // Every field in the order of the stored record.
 void AddComponent(TextOutput& out, OpenCatalogue& catalogue, std::uint32_t offset) {
     catalog::TCompoText compo(nullptr);
-    catalogue.Load(compo, offset);
+    compo.LoadAt(catalogue.Indexed(), offset);
     const std::pair<const char*, const std::string*> values[] = {
         {"ShortName", &compo.ShortName},
         {"LongName", &compo.LongName},

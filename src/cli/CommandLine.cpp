@@ -1,11 +1,14 @@
 #include "cli/CommandLine.h"
 
+#include "catalog/Records.h"
+
 #include <charconv>
 
 namespace cli {
 namespace {
 
-constexpr int kDefaultBufferSize = 64000;
+// pack and unpack work like a record writer and reader by default.
+constexpr int kDefaultBufferSize = catalog::kRecordBufferSize;
 // Bounds the buffers a caller can make the tool allocate.
 constexpr int kMaxBufferSize = 16 * 1024 * 1024;
 

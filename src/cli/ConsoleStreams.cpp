@@ -25,14 +25,21 @@ void TConsoleOutputStream::Finish() {
         throw rtl::EWriteError();
 }
 
-void ReadWholeFile(std::FILE* file, rtl::TMemoryStream& into) {
-    into.Clear();
+void ForEachChunk(std::FILE* file,
+                  const std::function<void(const void* data, std::size_t size)>& take) {
     char chunk[65536];
     std::size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        into.Write(chunk, static_cast<std::int32_t>(n));
+        take(chunk, n);
     if (std::ferror(file))
         throw rtl::EReadError();
+}
+
+void ReadWholeFile(std::FILE* file, rtl::TMemoryStream& into) {
+    into.Clear();
+    ForEachChunk(file, [&into](const void* data, std::size_t size) {
+        into.Write(data, static_cast<std::int32_t>(size));
+    });
     into.SetPosition(0);
 }
 

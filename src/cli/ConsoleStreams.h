@@ -3,7 +3,9 @@
 
 #include "rtl/Stream.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <functional>
 
 namespace cli {
 
@@ -25,6 +27,11 @@ private:
     std::FILE* file_;
     std::int64_t written_ = 0;
 };
+
+// Hands each chunk of a C file (standard input) to take until the file ends; a failed read is
+// "Stream read error".
+void ForEachChunk(std::FILE* file,
+                  const std::function<void(const void* data, std::size_t size)>& take);
 
 // Reads the whole of a C file (standard input) into memory, positioned at its start. The packed
 // stream needs to know where its input ends, which a pipe cannot tell without reading it.

@@ -28,14 +28,6 @@ public:
     const catalog::TTreeViewData& Tree() const { return tree_; }
     catalog::TIndexedStream& Indexed() { return *container_.Indexed(); }
 
-    // Reads the record at a data offset, by the protocol every reader follows.
-    void Load(catalog::TScriptComponent& record, std::uint32_t offset) {
-        catalog::TIndexedStream& indexed = *container_.Indexed();
-        indexed.DataStream().SetPosition(offset);
-        record.AssignStream(indexed);
-        record.Load();
-    }
-
 private:
     catalog::TTreeViewData tree_;
     catalog::TBrowzerContainer container_;

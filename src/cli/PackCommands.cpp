@@ -15,12 +15,9 @@ int RunPack(Arguments arguments) {
     TConsoleOutputStream output(stdout);
     catalog::TKVPacker packer(output);
     rtl::TWriter writer(packer, bufferSize);
-    char chunk[65536];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, stdin)) > 0)
-        writer.Write(chunk, static_cast<std::int64_t>(n));
-    if (std::ferror(stdin))
-        throw rtl::EReadError();
+    ForEachChunk(stdin, [&writer](const void* data, std::size_t size) {
+        writer.Write(data, static_cast<std::int64_t>(size));
+    });
     writer.FlushBuffer();
     output.Finish();
     return 0;

@@ -1,6 +1,7 @@
 // The tool's text output: one item per line, in UTF-8, converted from the catalogue's
-// Windows-1252 bytes. Lines are collected and written at the end, so a command that fails
-// half-way prints nothing but its error.
+// Windows-1252 bytes. Lines are collected and written when the command calls Write: a command
+// that fails half-way prints only its error, unless it writes what it has first (as the search
+// does with the hits found before a record failed to read).
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 #include "platform/DosPath.h"
 
 #include "platform/CodePage.h"
+#include "platform/FileSystem.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -81,10 +82,6 @@ DosLocation Locate(std::string_view dosPath) {
     return location;
 }
 
-bool SameNameNoCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && rtl::UpperCaseAscii(a) == rtl::UpperCaseAscii(b);
-}
-
 // The entry of folder that name means: itself if it exists, else the first case-insensitive
 // match in alphabetical order.
 std::optional<std::string> MatchEntry(const std::filesystem::path& folder,
@@ -97,7 +94,7 @@ std::optional<std::string> MatchEntry(const std::filesystem::path& folder,
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
         const std::string entry = it->path().filename().string();
-        if (SameNameNoCase(entry, name) && (!best || entry < *best))
+        if (rtl::SameTextAscii(entry, name) && (!best || entry < *best))
             best = entry;
     }
     return best;
@@ -155,9 +152,7 @@ std::optional<std::string> NativeToDos(const DriveTable& table, std::string_view
     std::error_code error;
     const std::filesystem::path absolute =
         std::filesystem::absolute(std::filesystem::path(nativePath), error).lexically_normal();
-    std::string normal = absolute.string();
-    while (normal.size() > 1 && normal.back() == '/')
-        normal.pop_back();
+    const std::string normal = WithoutTrailingSlashes(absolute.string());
     const Drive* drive = table.FindHolding(normal);
     if (drive == nullptr)
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include "platform/Drives.h"
 
 #include "platform/ConfigFolder.h"
+#include "platform/FileSystem.h"
 #include "platform/Folders.h"
 #include "platform/VolumeLabel.h"
 #include "rtl/StrUtils.h"
@@ -17,18 +18,9 @@ namespace platform {
 
 namespace {
 
-std::string_view Trim(std::string_view text) {
-    const auto isSpace = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Splits off the first word (or double-quoted text) of text.
 std::string TakeWord(std::string_view& text) {
-    text = Trim(text);
+    text = rtl::TrimWhiteSpace(text);
     std::size_t end = 0;
     std::string word;
     if (!text.empty() && text.front() == '"') {
@@ -62,26 +54,23 @@ std::optional<DriveType> ParseDriveType(const std::string& word) {
 std::string NormalFolder(std::string folder, const std::string& homeFolder) {
     if (folder == "~" || folder.starts_with("~/"))
         folder = homeFolder + folder.substr(1);
-    std::string normal = std::filesystem::path(folder).lexically_normal().string();
-    while (normal.size() > 1 && normal.back() == '/')
-        normal.pop_back();
-    return normal;
+    return WithoutTrailingSlashes(std::filesystem::path(folder).lexically_normal().string());
 }
 
 std::optional<int> SerialPortNumber(std::string_view name) {
     long long number = 0;
-    if (name.size() < 4 || rtl::UpperCaseAscii(name.substr(0, 3)) != "COM" ||
+    if (name.size() < 4 || !rtl::SameTextAscii(name.substr(0, 3), "COM") ||
         !rtl::TryStrToInt(name.substr(3), number) || number < 1 || number > 255)
         return std::nullopt;
     return static_cast<int>(number);
 }
 
 void ParseDrivesLine(std::string_view line, const std::string& homeFolder, DrivesFile& file) {
-    line = Trim(line);
+    line = rtl::TrimWhiteSpace(line);
     const std::size_t equals = line.find('=');
     if (line.empty() || line.front() == '#' || line.front() == ';' || equals == std::string::npos)
         return;
-    std::string name(Trim(line.substr(0, equals)));
+    std::string name(rtl::TrimWhiteSpace(line.substr(0, equals)));
     if (!name.empty())
         name[0] = LowerDriveLetter(name[0]);
     std::string_view rest = line.substr(equals + 1);
@@ -97,7 +86,8 @@ void ParseDrivesLine(std::string_view line, const std::string& homeFolder, Drive
     const auto type = ParseDriveType(TakeWord(rest));
     if (!type)
         return;
-    Drive drive{name[0], NormalFolder(folder, homeFolder), *type, std::string(Trim(rest))};
+    Drive drive{name[0], NormalFolder(folder, homeFolder), *type,
+                std::string(rtl::TrimWhiteSpace(rest))};
     std::erase_if(file.drives, [&](const Drive& d) { return d.letter == drive.letter; });
     file.drives.push_back(std::move(drive));
 }
@@ -246,7 +236,7 @@ std::optional<std::string> GetVolumeLabel(std::string_view root) {
 }
 
 char LowerDriveLetter(char letter) {
-    return letter >= 'A' && letter <= 'Z' ? static_cast<char>(letter - 'A' + 'a') : letter;
+    return rtl::LowerCaseAscii(letter);
 }
 
 std::optional<std::string> SerialDeviceName(std::string_view port) {

@@ -3,19 +3,15 @@
 #include "platform/Folders.h"
 #include "rtl/StrUtils.h"
 
-#include <algorithm>
 #include <dlfcn.h>
 
 namespace platform {
 
 std::string SharedLibraryFileName(std::string_view windowsName) {
     if (windowsName.size() <= 4 ||
-        rtl::UpperCaseAscii(windowsName.substr(windowsName.size() - 4)) != ".DLL")
+        !rtl::SameTextAscii(windowsName.substr(windowsName.size() - 4), ".dll"))
         return std::string(windowsName);
-    std::string base(windowsName.substr(0, windowsName.size() - 4));
-    std::transform(base.begin(), base.end(), base.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return "lib" + base + ".so";
+    return "lib" + rtl::LowerCaseAscii(windowsName.substr(0, windowsName.size() - 4)) + ".so";
 }
 
 HMODULE LoadLibrary(std::string_view windowsName) {

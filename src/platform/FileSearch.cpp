@@ -9,7 +9,6 @@
 #include <dirent.h>
 #include <filesystem>
 #include <memory>
-#include <sys/stat.h>
 
 namespace platform {
 
@@ -29,16 +28,13 @@ bool Wanted(std::uint32_t attributes, std::uint32_t filter) {
 }
 
 SearchEntry Describe(const std::string& folder, const std::string& name) {
-    std::string path = folder;
-    path += '/';
-    path += name;
     SearchEntry entry;
     entry.Name = name;
-    entry.Attr = GetFileAttributes(path).value_or(faArchive);
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0 || lstat(path.c_str(), &info) == 0) {
-        entry.Size = S_ISDIR(info.st_mode) ? 0 : static_cast<std::int64_t>(info.st_size);
-        entry.Time = UnixTimeToFileDate(info.st_mtime);
+    entry.Attr = faArchive;
+    if (const auto status = GetFileStatus(folder + '/' + name)) {
+        entry.Attr = status->attributes;
+        entry.Size = status->size;
+        entry.Time = UnixTimeToFileDate(status->modified);
     }
     return entry;
 }

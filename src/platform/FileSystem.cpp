@@ -11,9 +11,7 @@ namespace platform {
 namespace {
 
 std::string NameOf(const std::string& path) {
-    std::string trimmed = path;
-    while (trimmed.size() > 1 && trimmed.back() == '/')
-        trimmed.pop_back();
+    const std::string trimmed = WithoutTrailingSlashes(path);
     const std::size_t slash = trimmed.rfind('/');
     return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
 }
@@ -24,27 +22,36 @@ int Result(int callResult) {
 
 } // namespace
 
-std::optional<std::uint32_t> GetFileAttributes(const std::string& path) {
+std::optional<FileStatus> GetFileStatus(const std::string& path) {
     struct stat linkInfo {};
     if (lstat(path.c_str(), &linkInfo) != 0)
         return std::nullopt;
     struct stat info = linkInfo;
-    std::uint32_t attributes = 0;
+    FileStatus status;
     if (S_ISLNK(linkInfo.st_mode)) {
-        attributes |= faSymLink;
+        status.attributes |= faSymLink;
         if (stat(path.c_str(), &info) != 0)
             info = linkInfo;
     }
     if (S_ISDIR(info.st_mode))
-        attributes |= faDirectory;
+        status.attributes |= faDirectory;
     else if (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))
-        attributes |= faArchive;
+        status.attributes |= faArchive;
     if ((info.st_mode & S_IWUSR) == 0)
-        attributes |= faReadOnly;
+        status.attributes |= faReadOnly;
     const std::string name = NameOf(path);
     if (name.size() > 1 && name[0] == '.' && name != "..")
-        attributes |= faHidden;
-    return attributes;
+        status.attributes |= faHidden;
+    status.size = S_ISDIR(info.st_mode) ? 0 : static_cast<std::int64_t>(info.st_size);
+    status.modified = info.st_mtime;
+    return status;
+}
+
+std::optional<std::uint32_t> GetFileAttributes(const std::string& path) {
+    const auto status = GetFileStatus(path);
+    if (!status)
+        return std::nullopt;
+    return status->attributes;
 }
 
 bool SetFileAttributes(const std::string& path, std::uint32_t attributes) {
@@ -58,6 +65,12 @@ bool SetFileAttributes(const std::string& path, std::uint32_t attributes) {
                               ? permissions & ~static_cast<mode_t>(S_IWUSR | S_IWGRP | S_IWOTH)
                               : permissions | S_IWUSR;
     return wanted == permissions || chmod(path.c_str(), wanted) == 0;
+}
+
+std::string WithoutTrailingSlashes(std::string path) {
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
 }
 
 int DeleteFile(const std::string& path) {

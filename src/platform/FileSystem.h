@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,17 @@ inline constexpr std::uint32_t faArchive = 0x20;
 inline constexpr std::uint32_t faSymLink = 0x400;
 inline constexpr std::uint32_t faAnyFile = 0x3F;
 
+// What a directory search reports of a file, from one look at it.
+struct FileStatus {
+    std::uint32_t attributes = 0;
+    std::int64_t size = 0; // 0 for a folder
+    std::time_t modified = 0;
+};
+
+// nullopt when nothing exists at path. A symbolic link reports what it points to, or itself
+// when that is missing.
+std::optional<FileStatus> GetFileStatus(const std::string& path);
+
 // nullopt when nothing exists at path.
 std::optional<std::uint32_t> GetFileAttributes(const std::string& path);
 
@@ -29,6 +41,9 @@ std::optional<std::uint32_t> GetFileAttributes(const std::string& path);
 // permission is added. Hidden, system and archive cannot be set and are ignored. A symbolic link
 // is left alone (changing it would change what it points to). False when path cannot be changed.
 bool SetFileAttributes(const std::string& path, std::uint32_t attributes);
+
+// path without trailing "/" separators; "/" itself stays.
+std::string WithoutTrailingSlashes(std::string path);
 
 // These return 0 on success, else the Windows error number.
 int DeleteFile(const std::string& path);

@@ -7,45 +7,45 @@ namespace platform {
 int IoErrorFromErrno(int errnoValue) {
     switch (errnoValue) {
     case 0:
-        return 0;
+        return ERROR_SUCCESS;
     case ENOENT:
-        return kErrorFileNotFound;
+        return ERROR_FILE_NOT_FOUND;
     case ENOTDIR:
-        return kErrorPathNotFound;
+        return ERROR_PATH_NOT_FOUND;
     case EMFILE:
     case ENFILE:
-        return 4; // too many open files
+        return ERROR_TOO_MANY_OPEN_FILES;
     case EACCES:
     case EPERM:
     case EISDIR:
-        return kErrorAccessDenied;
+        return ERROR_ACCESS_DENIED;
     case EBADF:
-        return 6; // invalid handle
+        return ERROR_INVALID_HANDLE;
     case ENOMEM:
-        return 8; // not enough memory
+        return ERROR_NOT_ENOUGH_MEMORY;
     case EXDEV:
-        return 17; // not the same device
+        return ERROR_NOT_SAME_DEVICE;
     case EROFS:
-        return 19; // write protected
+        return ERROR_WRITE_PROTECT;
     case ENOMEDIUM:
-        return 21; // device not ready
+        return ERROR_NOT_READY;
     case EBUSY:
     case ETXTBSY:
-        return 32; // sharing violation
+        return ERROR_SHARING_VIOLATION;
     case EEXIST:
-        return 80; // file exists
+        return ERROR_FILE_EXISTS;
     case EINVAL:
-        return 87; // invalid parameter
+        return ERROR_INVALID_PARAMETER;
     case ENOSPC:
     case EFBIG:
     case EDQUOT:
-        return kErrorDiskFull;
+        return ERROR_DISK_FULL;
     case ENOTEMPTY:
-        return kErrorDirNotEmpty;
+        return ERROR_DIR_NOT_EMPTY;
     case ENAMETOOLONG:
-        return 206; // file name too long
+        return ERROR_FILENAME_EXCED_RANGE;
     default:
-        return kErrorGenFailure;
+        return ERROR_GEN_FAILURE;
     }
 }
 

@@ -1,11 +1,13 @@
 // The registry in Windows terms, kept in one text file per root key in the configuration folder
 // ("HKEY_LOCAL_MACHINE.reg", "HKEY_CURRENT_USER.reg"; format in RegistryHive.h). Calls return
-// the Windows result codes. Every change takes an exclusive lock (flock on "<root>.reg.lock"),
-// reads the file anew, applies the change and writes a temporary file that is renamed over the
-// old one, so neither a second process nor a crash loses a value. Reads take the file as it is;
-// the rename makes every state they can see a whole one. An open key is only a name: a key
-// deleted by someone else reads as missing.
+// the Windows result codes (IoError.h). Every change takes an exclusive lock (flock on
+// "<root>.reg.lock"), reads the file anew, applies the change and writes a temporary file that is
+// renamed over the old one, so neither a second process nor a crash loses a value. Reads take the
+// file as it is; the rename makes every state they can see a whole one. An open key is only a name:
+// a key deleted by someone else reads as missing.
 #pragma once
+
+#include "platform/IoError.h"
 
 #include <cstdint>
 #include <string_view>
@@ -18,14 +20,6 @@ using DWORD = std::uint32_t;
 
 inline constexpr HKEY HKEY_CURRENT_USER = 0x80000001;
 inline constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002;
-
-inline constexpr LONG ERROR_SUCCESS = 0;
-inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
-inline constexpr LONG ERROR_ACCESS_DENIED = 5;
-inline constexpr LONG ERROR_INVALID_HANDLE = 6;
-inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
-inline constexpr LONG ERROR_MORE_DATA = 234;
-inline constexpr LONG ERROR_KEY_DELETED = 1018;
 
 inline constexpr DWORD REG_SZ = 1;
 inline constexpr DWORD REG_BINARY = 3;

@@ -1,5 +1,7 @@
 #include "platform/RegistryHive.h"
 
+#include "platform/Registry.h"
+#include "rtl/LittleEndian.h"
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
@@ -12,13 +14,7 @@ namespace platform {
 
 namespace {
 
-constexpr std::uint32_t kTypeString = 1;
-constexpr std::uint32_t kTypeBinary = 3;
-constexpr std::uint32_t kTypeDword = 4;
-
-bool SameNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && rtl::UpperCaseAscii(a) == rtl::UpperCaseAscii(b);
-}
+using rtl::SameTextAscii;
 
 std::string Quote(std::string_view text) {
     std::string out = "\"";
@@ -42,19 +38,18 @@ std::string HexBytes(std::string_view data) {
 
 std::string FormatData(const RegistryValue& value) {
     const bool plainString =
-        value.type == kTypeString &&
+        value.type == REG_SZ &&
         value.data.find_first_of(std::string("\0\r\n", 3)) == std::string::npos;
     if (plainString)
         return Quote(value.data);
-    if (value.type == kTypeDword && value.data.size() == 4) {
-        std::uint32_t number = 0;
-        for (int i = 3; i >= 0; --i)
-            number = number << 8 | static_cast<unsigned char>(value.data[i]);
+    if (value.type == REG_DWORD && value.data.size() == 4) {
+        const std::uint32_t number =
+            rtl::LoadU32(reinterpret_cast<const std::uint8_t*>(value.data.data()));
         char text[16];
         std::snprintf(text, sizeof text, "%08x", number);
         return std::string("dword:") + text;
     }
-    if (value.type == kTypeBinary)
+    if (value.type == REG_BINARY)
         return "hex:" + HexBytes(value.data);
     return "hex(" + std::to_string(value.type) + "):" + HexBytes(value.data);
 }
@@ -96,12 +91,7 @@ std::optional<std::string> ParseHexBytes(std::string_view list) {
     std::string out;
     while (!list.empty()) {
         const std::size_t comma = list.find(',');
-        std::string_view item = list.substr(0, comma);
-        while (!item.empty() && std::isspace(static_cast<unsigned char>(item.front())))
-            item.remove_prefix(1);
-        while (!item.empty() && std::isspace(static_cast<unsigned char>(item.back())))
-            item.remove_suffix(1);
-        const auto byte = ParseHexNumber(item, 2);
+        const auto byte = ParseHexNumber(rtl::TrimWhiteSpace(list.substr(0, comma)), 2);
         if (!byte)
             return std::nullopt;
         out += static_cast<char>(*byte);
@@ -116,7 +106,7 @@ std::optional<RegistryValue> ParseData(std::string_view data) {
         auto text = TakeQuoted(data);
         if (!text)
             return std::nullopt;
-        value.type = kTypeString;
+        value.type = REG_SZ;
         value.data = std::move(*text);
         return value;
     }
@@ -124,15 +114,16 @@ std::optional<RegistryValue> ParseData(std::string_view data) {
         const auto number = ParseHexNumber(data.substr(6), 8);
         if (!number)
             return std::nullopt;
-        value.type = kTypeDword;
-        for (int i = 0; i < 4; ++i)
-            value.data += static_cast<char>(*number >> (8 * i) & 0xFF);
+        value.type = REG_DWORD;
+        std::uint8_t bytes[4];
+        rtl::StoreU32(bytes, *number);
+        value.data.assign(reinterpret_cast<const char*>(bytes), sizeof bytes);
         return value;
     }
     std::optional<std::uint32_t> type;
     std::size_t colon = data.find(':');
     if (data.starts_with("hex:"))
-        type = kTypeBinary;
+        type = REG_BINARY;
     else if (data.starts_with("hex(") && colon != std::string_view::npos && colon >= 6 &&
              data[colon - 1] == ')')
         type = ParseHexNumber(data.substr(4, colon - 5), 8);
@@ -225,7 +216,7 @@ RegistryHive RegistryHive::Parse(std::string_view text, std::string_view rootNam
                 continue;
             const std::string_view full = std::string_view(line).substr(1, close - 1);
             const std::string_view root = full.substr(0, full.find('\\'));
-            if (!SameNoCase(root, rootName))
+            if (!SameTextAscii(root, rootName))
                 continue;
             const std::string path = NormalKeyPath(full.substr(root.size()));
             hive.CreateKey(path);
@@ -253,7 +244,7 @@ std::string RegistryHive::Format(std::string_view rootName) const {
 
 const RegistryHive::Key* RegistryHive::FindKey(std::string_view path) const {
     const auto it = std::find_if(keys_.begin(), keys_.end(),
-                                 [&](const Key& key) { return SameNoCase(key.path, path); });
+                                 [&](const Key& key) { return SameTextAscii(key.path, path); });
     return it == keys_.end() ? nullptr : &*it;
 }
 
@@ -266,9 +257,11 @@ bool RegistryHive::HasKey(std::string_view path) const {
 }
 
 bool RegistryHive::HasSubKeys(std::string_view path) const {
-    const std::string prefix = rtl::UpperCaseAscii(path) + "\\";
     return std::any_of(keys_.begin(), keys_.end(), [&](const Key& key) {
-        return path.empty() ? !key.path.empty() : rtl::UpperCaseAscii(key.path).starts_with(prefix);
+        if (path.empty())
+            return !key.path.empty();
+        return key.path.size() > path.size() && key.path[path.size()] == '\\' &&
+               SameTextAscii(std::string_view(key.path).substr(0, path.size()), path);
     });
 }
 
@@ -287,7 +280,7 @@ void RegistryHive::CreateKey(std::string_view path) {
 
 void RegistryHive::DeleteKey(std::string_view path) {
     const auto removed =
-        std::erase_if(keys_, [&](const Key& key) { return SameNoCase(key.path, path); });
+        std::erase_if(keys_, [&](const Key& key) { return SameTextAscii(key.path, path); });
     modified_ = modified_ || removed > 0;
 }
 
@@ -297,7 +290,7 @@ const RegistryValue* RegistryHive::FindValue(std::string_view path, std::string_
         return nullptr;
     const auto it =
         std::find_if(key->values.begin(), key->values.end(),
-                     [&](const RegistryValue& value) { return SameNoCase(value.name, name); });
+                     [&](const RegistryValue& value) { return SameTextAscii(value.name, name); });
     return it == key->values.end() ? nullptr : &*it;
 }
 
@@ -307,7 +300,7 @@ void RegistryHive::SetValue(std::string_view path, RegistryValue value) {
         return;
     const auto it =
         std::find_if(key->values.begin(), key->values.end(),
-                     [&](const RegistryValue& v) { return SameNoCase(v.name, value.name); });
+                     [&](const RegistryValue& v) { return SameTextAscii(v.name, value.name); });
     if (it == key->values.end()) {
         key->values.push_back(std::move(value));
     } else {

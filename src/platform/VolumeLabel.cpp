@@ -1,6 +1,7 @@
 #include "platform/VolumeLabel.h"
 
 #include "platform/CodePage.h"
+#include "rtl/LittleEndian.h"
 
 #include <algorithm>
 #include <array>
@@ -26,10 +27,6 @@ bool ReadAt(std::istream& volume, std::uint64_t offset, std::array<std::uint8_t,
     volume.seekg(static_cast<std::streamoff>(offset));
     volume.read(reinterpret_cast<char*>(buffer.data()), N);
     return volume.gcount() == static_cast<std::streamsize>(N);
-}
-
-std::uint32_t Little32(const std::uint8_t* bytes) {
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
 std::string TrimTrailing(std::string text) {
@@ -102,8 +99,8 @@ std::string ReadUdfLabel(std::istream& volume) {
     if (!ReadAt(volume, kUdfAnchorSector * kSectorSize, anchor) || anchor[0] != 2 || anchor[1] != 0)
         return {};
     const std::uint64_t sectors =
-        std::min<std::uint64_t>(Little32(&anchor[16]) / kSectorSize, kMaxDescriptorSectors);
-    const std::uint64_t first = Little32(&anchor[20]);
+        std::min<std::uint64_t>(rtl::LoadU32(&anchor[16]) / kSectorSize, kMaxDescriptorSectors);
+    const std::uint64_t first = rtl::LoadU32(&anchor[20]);
     for (std::uint64_t sector = first; sector < first + sectors; ++sector) {
         std::array<std::uint8_t, 56> descriptor{};
         if (!ReadAt(volume, sector * kSectorSize, descriptor))

@@ -1,6 +1,7 @@
 #include "rtl/Filer.h"
 
 #include "rtl/Exceptions.h"
+#include "rtl/LittleEndian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,8 +9,7 @@
 
 namespace rtl {
 
-TReader::TReader(TStream& stream, std::int32_t bufferSize)
-    : stream_(stream), buffer_(static_cast<std::size_t>(std::max(bufferSize, 1))) {}
+TReader::TReader(TStream& stream, std::int32_t bufferSize) : stream_(stream), buffer_(bufferSize) {}
 
 TReader::~TReader() {
     if (consumed_ < valid_)
@@ -40,9 +40,7 @@ void TReader::Read(void* buffer, std::int64_t count) {
 std::int32_t TReader::ReadInteger() {
     std::uint8_t bytes[4];
     Read(bytes, 4);
-    return static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+    return static_cast<std::int32_t>(LoadU32(bytes));
 }
 
 std::uint8_t TReader::ReadByte() {
@@ -73,8 +71,7 @@ std::string TReader::ReadString() {
     return text;
 }
 
-TWriter::TWriter(TStream& stream, std::int32_t bufferSize)
-    : stream_(stream), buffer_(static_cast<std::size_t>(std::max(bufferSize, 1))) {}
+TWriter::TWriter(TStream& stream, std::int32_t bufferSize) : stream_(stream), buffer_(bufferSize) {}
 
 TWriter::~TWriter() noexcept(false) {
     if (std::uncaught_exceptions() == 0)
@@ -105,10 +102,8 @@ void TWriter::Write(const void* buffer, std::int64_t count) {
 }
 
 void TWriter::WriteInteger(std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                                   static_cast<std::uint8_t>(v >> 16),
-                                   static_cast<std::uint8_t>(v >> 24)};
+    std::uint8_t bytes[4];
+    StoreU32(bytes, static_cast<std::uint32_t>(value));
     Write(bytes, 4);
 }
 

@@ -5,11 +5,27 @@
 
 #include "rtl/Stream.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace rtl {
+
+// A reader's or writer's buffer. Left uninitialised: every record read or written creates one,
+// and only bytes that were put in are ever taken out.
+class TFilerBuffer {
+public:
+    explicit TFilerBuffer(std::int32_t size)
+        : size_(std::max(size, 1)),
+          data_(std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size_))) {}
+    std::uint8_t* data() const { return data_.get(); }
+    std::size_t size() const { return static_cast<std::size_t>(size_); }
+
+private:
+    std::int32_t size_;
+    std::unique_ptr<std::uint8_t[]> data_;
+};
 
 // Tag bytes of a stored string: 1-byte length or 4-byte length.
 inline constexpr std::uint8_t kStringTag = 0x06;
@@ -35,7 +51,7 @@ private:
     void FillBuffer();
 
     TStream& stream_;
-    std::vector<std::uint8_t> buffer_;
+    TFilerBuffer buffer_;
     std::int32_t valid_ = 0;
     std::int32_t consumed_ = 0;
 };
@@ -59,7 +75,7 @@ public:
 
 private:
     TStream& stream_;
-    std::vector<std::uint8_t> buffer_;
+    TFilerBuffer buffer_;
     std::int32_t filled_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "rtl/StrUtils.h"
 
+#include <cctype>
+
 namespace rtl {
 
 char UpperCaseAscii(char c) {
@@ -13,6 +15,26 @@ std::string UpperCaseAscii(std::string_view text) {
     return result;
 }
 
+char LowerCaseAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+
+std::string LowerCaseAscii(std::string_view text) {
+    std::string result(text);
+    for (char& c : result)
+        c = LowerCaseAscii(c);
+    return result;
+}
+
+bool SameTextAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (UpperCaseAscii(a[i]) != UpperCaseAscii(b[i]))
+            return false;
+    return true;
+}
+
 std::string TrimBlanks(std::string_view text) {
     auto isBlank = [](char c) { return c == ' '; };
     std::size_t first = 0;
@@ -24,16 +46,21 @@ std::string TrimBlanks(std::string_view text) {
     return std::string(text.substr(first, last - first));
 }
 
+std::string_view TrimWhiteSpace(std::string_view text) {
+    const auto isSpace = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 std::size_t FindNoCase(std::string_view haystack, std::string_view needle, std::size_t from) {
     if (needle.size() > haystack.size())
         return std::string_view::npos;
-    for (std::size_t i = from; i + needle.size() <= haystack.size(); ++i) {
-        std::size_t k = 0;
-        while (k < needle.size() && UpperCaseAscii(haystack[i + k]) == UpperCaseAscii(needle[k]))
-            ++k;
-        if (k == needle.size())
+    for (std::size_t i = from; i + needle.size() <= haystack.size(); ++i)
+        if (SameTextAscii(haystack.substr(i, needle.size()), needle))
             return i;
-    }
     return std::string_view::npos;
 }
 

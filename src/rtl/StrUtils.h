@@ -9,9 +9,18 @@ namespace rtl {
 // Changes only the ASCII letters a-z; every other byte (umlauts, ß) stays as it is.
 std::string UpperCaseAscii(std::string_view text);
 char UpperCaseAscii(char c);
+// The same for A-Z to a-z.
+std::string LowerCaseAscii(std::string_view text);
+char LowerCaseAscii(char c);
+
+// Whether a and b are equal comparing ASCII letters without case.
+bool SameTextAscii(std::string_view a, std::string_view b);
 
 // Removes leading and trailing blanks (spaces only; tabs and other characters stay).
 std::string TrimBlanks(std::string_view text);
+
+// Removes leading and trailing white space (blanks, tabs, line ends); a view into text.
+std::string_view TrimWhiteSpace(std::string_view text);
 
 // Position of needle in haystack comparing ASCII letters without case, or npos.
 std::size_t FindNoCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);

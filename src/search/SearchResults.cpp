@@ -77,7 +77,6 @@ void TSearchfounddlg::NewSearchBtnClick() {
         SearchThread->Terminate();
     SrchOutputListBox->clear();
     OKBtn->setEnabled(false);
-    Searching = true;
     auto* thread = new TSearchThread(searchDialog_.SearchText, searchDialog_.CaseSensitive, *this,
                                      outline_.TreeData(), container_);
     SearchThread = thread;
@@ -100,7 +99,6 @@ void TSearchfounddlg::StopSearch() {
 void TSearchfounddlg::ThreadDone(TSearchThread* thread) {
     if (thread != SearchThread)
         return;
-    Searching = false;
     SearchThread = nullptr;
     SetPaintThrottled(false);
 }

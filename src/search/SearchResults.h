@@ -47,7 +47,9 @@ public:
     // freed itself.
     void StopSearch();
 
-    bool Searching = false;
+    // True from the start of a search until its thread has ended.
+    bool Searching() const { return SearchThread != nullptr; }
+    // The running search's thread; null when none runs.
     TSearchThread* SearchThread = nullptr;
 
     QLabel* Label1;

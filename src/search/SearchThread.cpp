@@ -56,22 +56,14 @@ void TSearchThread::ReadEntries() {
     int lastRead = -1;
     while (EntryIndex < EntryCount && BatchCount < kBatchSize &&
            (lastRead < 0 || std::chrono::steady_clock::now() < deadline)) {
-        const catalog::TTVRevEntry entry = TreeData.Entry(EntryIndex);
-        if (entry.RecordRef != catalog::kNoRecord) {
-            const catalog::TParamScriptComponent* record = nullptr;
-            try {
-                Container.SetActive(true);
-                record = Readers.Load(*Container.Indexed(), entry.RecordRef);
-            } catch (const std::exception&) {
-                ReadFailed = true;
-                break;
-            }
-            TEntryText& slot = Batch[BatchCount++];
-            slot.EntryIndex = EntryIndex;
-            record->GetSearchText(slot.Lines);
-            slot.HitName =
-                HitName(catalog::RecordKindOf(entry.RecordRef) == catalog::RecordKind::Short,
-                        Readers.ShortTextLines(), entry.Name);
+        try {
+            Container.SetActive(true);
+            if (Readers.ReadEntryText(*Container.Indexed(), TreeData, EntryIndex,
+                                      Batch[BatchCount]))
+                ++BatchCount;
+        } catch (const std::exception&) {
+            ReadFailed = true;
+            break;
         }
         lastRead = EntryIndex++;
     }

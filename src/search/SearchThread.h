@@ -43,13 +43,6 @@ protected:
     void Execute() override;
 
 private:
-    // The searchable text of one entry that has a record.
-    struct TEntryText {
-        int EntryIndex = 0;
-        std::string HitName;
-        rtl::TStringList Lines;
-    };
-
     void StartSearch();
     void ReadEntries();
     void AddHits();

@@ -24,7 +24,7 @@ using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
     target.reset();
     std::remove(targetPath.c_str());
     const int code = platform::IoErrorFromErrno(errnoValue);
-    throw rtl::EInOutError(code != 0 ? code : platform::kErrorGenFailure);
+    throw rtl::EInOutError(code != 0 ? code : platform::ERROR_GEN_FAILURE);
 }
 
 std::string ChildPath(const std::string& dir, const std::string& name) {
@@ -85,10 +85,7 @@ void DeleteTree(const std::string& dir) {
             DeleteFileForced(path);
         }
     }
-    std::string folder = dir;
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    if (const int error = platform::RemoveFolder(folder); error != 0)
+    if (const int error = platform::RemoveFolder(platform::WithoutTrailingSlashes(dir)); error != 0)
         platform::ShowMessageBox("FehlerNummer: " + std::to_string(error),
                                  "Verzeichnis l\xF6schen");
 }

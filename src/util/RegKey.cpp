@@ -1,5 +1,7 @@
 #include "util/RegKey.h"
 
+#include "rtl/LittleEndian.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -68,17 +70,15 @@ std::string TRegKey::ReadString(const std::string& name, const std::string& defa
 }
 
 void TRegKey::WriteInteger(const std::string& name, std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    const unsigned char data[4] = {
-        static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-        static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+    std::uint8_t data[4];
+    rtl::StoreU32(data, static_cast<std::uint32_t>(value));
     lastResult_ = platform::RegSetValueEx(key_, name, platform::REG_DWORD, data, sizeof data);
     if (lastResult_ != platform::ERROR_SUCCESS)
         throw ERegKey(kWriteError);
 }
 
 std::int32_t TRegKey::ReadInteger(const std::string& name, std::int32_t defaultValue) {
-    unsigned char data[4] = {};
+    std::uint8_t data[4] = {};
     platform::DWORD type = 0;
     platform::DWORD size = sizeof data;
     if (CheckRead(platform::RegQueryValueEx(key_, name, &type, data, &size)) ==
@@ -86,8 +86,7 @@ std::int32_t TRegKey::ReadInteger(const std::string& name, std::int32_t defaultV
         return defaultValue;
     if (type != platform::REG_DWORD || size != sizeof data)
         throw ERegKey(kReadError);
-    return static_cast<std::int32_t>(data[0] | data[1] << 8 | data[2] << 16 |
-                                     static_cast<std::uint32_t>(data[3]) << 24);
+    return static_cast<std::int32_t>(rtl::LoadU32(data));
 }
 
 platform::LONG TRegKey::CheckRead(platform::LONG result) {

@@ -49,8 +49,29 @@ TTreeViewData TreeOf(std::initializer_list<std::pair<std::string, std::int32_t>>
     return tree;
 }
 
+// count nodes named prefix and their number, node i under parentOf(i), all of one date.
+TTreeViewData NumberedTree(int count, const std::string& prefix, int (*parentOf)(int)) {
+    TTreeViewData tree;
+    for (int i = 0; i < count; ++i) {
+        TTVRevEntry entry;
+        entry.Name = prefix + std::to_string(i);
+        entry.Parent = parentOf(i);
+        entry.Date = rtl::EncodeDate(1996, 5, 2);
+        tree.AddNode(entry);
+    }
+    return tree;
+}
+
 std::string Bytes(const rtl::TMemoryStream& stream) {
     return catalog_test::Bytes(stream.Bytes());
+}
+
+// A data file: the version word, then tree as the outline record at offset.
+std::string OutlineDataFile(const TTreeViewData& tree, std::uint32_t& offset) {
+    rtl::TMemoryStream data;
+    data.WriteBuffer(kVersion.data(), 4);
+    offset = AppendOutline(data, tree);
+    return Bytes(data);
 }
 
 class ContainerTest : public testing::Test {
@@ -64,10 +85,16 @@ protected:
 
     // A catalogue whose only record is the outline tree.
     void WriteOutlineCatalogue(const TTreeViewData& tree) {
-        rtl::TMemoryStream data;
-        data.WriteBuffer(kVersion.data(), 4);
-        const std::uint32_t offset = AppendOutline(data, tree);
-        WriteCatalogue(Bytes(data), IndexEntry(kOutlineTextId, offset));
+        std::uint32_t offset = 0;
+        const std::string data = OutlineDataFile(tree, offset);
+        WriteCatalogue(data, IndexEntry(kOutlineTextId, offset));
+    }
+
+    // Opens other on the files the fixture's container names.
+    void OpenSameFiles(TBrowzerContainer& other) const {
+        other.DataFileName = container.DataFileName;
+        other.IndexFileName = container.IndexFileName;
+        other.SetActive(true);
     }
 
     TempDir dir;
@@ -222,42 +249,23 @@ TEST_F(ContainerTest, ARecordIsReadAtItsReferencesOffset) {
 }
 
 TEST_F(ContainerTest, ATruncatedDataFileIsAnErrorAtEveryLength) {
-    TTreeViewData big;
-    for (int i = 0; i < 40; ++i) {
-        TTVRevEntry entry;
-        entry.Name = "Knoten " + std::to_string(i);
-        entry.Parent = i < 10 ? -1 : i % 10;
-        entry.Date = rtl::EncodeDate(1996, 5, 2);
-        big.AddNode(entry);
-    }
-    rtl::TMemoryStream data;
-    data.WriteBuffer(kVersion.data(), 4);
-    const std::uint32_t offset = AppendOutline(data, big);
-    const std::string full = Bytes(data);
+    const TTreeViewData big =
+        NumberedTree(40, "Knoten ", [](int i) { return i < 10 ? -1 : i % 10; });
+    std::uint32_t offset = 0;
+    const std::string full = OutlineDataFile(big, offset);
     for (std::size_t length = 0; length < full.size(); ++length) {
         WriteCatalogue(full.substr(0, length), IndexEntry(kOutlineTextId, offset));
         TBrowzerContainer truncated(nullptr);
-        truncated.DataFileName = container.DataFileName;
-        truncated.IndexFileName = container.IndexFileName;
-        truncated.SetActive(true);
+        OpenSameFiles(truncated);
         TTreeViewData tree;
         EXPECT_THROW(truncated.LoadTree(tree), rtl::Exception) << "length " << length;
     }
 }
 
 TEST_F(ContainerTest, CorruptedOutlinesFailCleanlyOrLoadAConsistentTree) {
-    TTreeViewData stored;
-    for (int i = 0; i < 50; ++i) {
-        TTVRevEntry entry;
-        entry.Name = "N" + std::to_string(i);
-        entry.Parent = i < 5 ? -1 : i / 10;
-        entry.Date = rtl::EncodeDate(1996, 5, 2);
-        stored.AddNode(entry);
-    }
-    rtl::TMemoryStream data;
-    data.WriteBuffer(kVersion.data(), 4);
-    const std::uint32_t offset = AppendOutline(data, stored);
-    const std::string original = Bytes(data);
+    const TTreeViewData stored = NumberedTree(50, "N", [](int i) { return i < 5 ? -1 : i / 10; });
+    std::uint32_t offset = 0;
+    const std::string original = OutlineDataFile(stored, offset);
     for (unsigned seed = 1; seed <= 300; ++seed) {
         std::mt19937 random(seed);
         std::string damaged = original;
@@ -267,9 +275,7 @@ TEST_F(ContainerTest, CorruptedOutlinesFailCleanlyOrLoadAConsistentTree) {
         }
         WriteCatalogue(damaged, IndexEntry(kOutlineTextId, offset));
         TBrowzerContainer opened(nullptr);
-        opened.DataFileName = container.DataFileName;
-        opened.IndexFileName = container.IndexFileName;
-        opened.SetActive(true);
+        OpenSameFiles(opened);
         TTreeViewData tree;
         testing_support::AllocationProbe probe;
         try {

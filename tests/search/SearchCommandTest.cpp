@@ -46,7 +46,7 @@ protected:
     }
 
     void WaitUntilDone() {
-        util::WaitPumping([this] { return !windows.Searchfounddlg->Searching; });
+        util::WaitPumping([this] { return !windows.Searchfounddlg->Searching(); });
     }
 
     TempDir dir;
@@ -90,10 +90,10 @@ TEST_F(SearchCommand, ClosingTheMainWindowDuringASearchEndsItPromptly) {
     Open(2000);
     AnswerDialog("drucker");
     window->SBSearch->click();
-    ASSERT_TRUE(windows.Searchfounddlg->Searching);
+    ASSERT_TRUE(windows.Searchfounddlg->Searching());
     const auto start = std::chrono::steady_clock::now();
     window->close();
-    EXPECT_FALSE(windows.Searchfounddlg->Searching);
+    EXPECT_FALSE(windows.Searchfounddlg->Searching());
     window.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }

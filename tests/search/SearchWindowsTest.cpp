@@ -50,7 +50,7 @@ protected:
     }
 
     void WaitUntilDone() {
-        util::WaitPumping([this] { return !results->Searching; });
+        util::WaitPumping([this] { return !results->Searching(); });
     }
 
     QStringList Hits() const {
@@ -135,7 +135,7 @@ TEST_F(SearchWindows, CancelHidesTheWindowWhileTheSearchGoesOn) {
     results->CancelBtn->click();
     const int hitsAtCancel = results->SrchOutputListBox->count();
     EXPECT_FALSE(results->isVisible());
-    EXPECT_TRUE(results->Searching);
+    EXPECT_TRUE(results->Searching());
     WaitUntilDone();
     EXPECT_FALSE(results->isVisible());
     EXPECT_LT(hitsAtCancel, 2002);
@@ -185,7 +185,7 @@ TEST_F(SearchWindows, ARecordThatFailsToReadEndsTheSearchKeepingItsHits) {
 TEST_F(SearchWindows, ClosingWhileASearchRunsEndsPromptly) {
     Open(2000);
     Search("drucker");
-    ASSERT_TRUE(results->Searching);
+    ASSERT_TRUE(results->Searching());
     const auto start = std::chrono::steady_clock::now();
     results.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));

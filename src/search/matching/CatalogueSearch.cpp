@@ -12,17 +12,11 @@ void SearchCatalogue(catalog::TIndexedStream& indexed, const catalog::TTreeViewD
         return;
     const std::vector<SearchTerm> terms = SplitTerms(searchText, caseSensitive);
     TEntryReaders readers;
-    rtl::TStringList lines;
-    for (int index = 0; index < tree.Count(); ++index) {
-        const std::int32_t ref = tree.RecordRef(index);
-        const catalog::TParamScriptComponent* record = readers.Load(indexed, ref);
-        if (!record)
-            continue;
-        record->GetSearchText(lines);
-        if (MatchText(lines, terms, caseSensitive))
-            onHit(index, HitName(catalog::RecordKindOf(ref) == catalog::RecordKind::Short,
-                                 readers.ShortTextLines(), tree.Names.Strings(index)));
-    }
+    TEntryText text;
+    for (int index = 0; index < tree.Count(); ++index)
+        if (readers.ReadEntryText(indexed, tree, index, text) &&
+            MatchText(text.Lines, terms, caseSensitive))
+            onHit(index, text.HitName);
 }
 
 } // namespace search

@@ -1,6 +1,7 @@
 #include "util/widgets/MsgBox.h"
 
 #include "util/widgets/ButtonGlyphs.h"
+#include "util/widgets/Controls.h"
 
 #include <QDialog>
 #include <QKeyEvent>
@@ -115,9 +116,8 @@ TMsgBox::TMsgBox(QObject* owner)
     : QObject(owner), caption_(QStringLiteral("Message")),
       form_(std::make_unique<TMsgBoxForm>(*this)) {
     form_->setWindowTitle(caption_);
-    ButtonPanel = new QWidget(form_.get());
-    ButtonPanel->setObjectName(QStringLiteral("ButtonPanel"));
-    ButtonPanel->setGeometry(2, form_->height() - kPanelHeight, form_->width() - 4, kPanelHeight);
+    ButtonPanel = Placed(new QWidget(form_.get()), "ButtonPanel", 2, form_->height() - kPanelHeight,
+                         form_->width() - 4, kPanelHeight);
     CreateButtons();
 }
 
@@ -143,9 +143,8 @@ void TMsgBox::CreateButtons() {
 }
 
 QPushButton* TMsgBox::CreateButton(const char* name, const QString& caption, int result) {
-    auto* button = new QPushButton(caption, ButtonPanel);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(0, (kPanelHeight - kButtonHeight) / 2, kButtonWidth, kButtonHeight);
+    auto* button = Placed(new QPushButton(caption, ButtonPanel), name, 0,
+                          (kPanelHeight - kButtonHeight) / 2, kButtonWidth, kButtonHeight);
     connect(button, &QPushButton::clicked, form_.get(), [this, result] { form_->done(result); });
     return button;
 }

@@ -1,5 +1,7 @@
 #include "util/widgets/ProgressForm.h"
 
+#include "util/widgets/Controls.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -31,15 +33,12 @@ TProgressForm::TProgressForm(QWidget* parent)
     setFixedSize(232, 49);
     setFont(SystemFont());
 
-    Panel = new QFrame(this);
-    Panel->setObjectName(QStringLiteral("Panel"));
+    Panel = Named(new QFrame(this), "Panel");
     Panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel->setLineWidth(2);
     Panel->setGeometry(rect());
 
-    Gauge = new QProgressBar(Panel);
-    Gauge->setObjectName(QStringLiteral("Gauge"));
-    Gauge->setGeometry(7, 23, 216, 20);
+    Gauge = Placed(new QProgressBar(Panel), "Gauge", 7, 23, 216, 20);
     Gauge->setRange(0, 100);
     Gauge->setValue(0);
     Gauge->setAlignment(Qt::AlignCenter);
@@ -47,9 +46,8 @@ TProgressForm::TProgressForm(QWidget* parent)
                                         "border: 1px solid black; }"
                                         "QProgressBar::chunk { background-color: yellow; }"));
 
-    InfoLabel = new QLabel(QStringLiteral("Drucke Text..."), Panel);
-    InfoLabel->setObjectName(QStringLiteral("InfoLabel"));
-    InfoLabel->setGeometry(2, 2, 225, 16);
+    InfoLabel =
+        Placed(new QLabel(QStringLiteral("Drucke Text..."), Panel), "InfoLabel", 2, 2, 225, 16);
     InfoLabel->setAlignment(Qt::AlignCenter);
 
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

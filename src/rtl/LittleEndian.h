@@ -1,0 +1,19 @@
+// Little-endian 32-bit integers in byte buffers, as the stored records, registry values and
+// volume descriptors hold them.
+#pragma once
+
+#include <cstdint>
+
+namespace rtl {
+
+inline std::uint32_t LoadU32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+inline void StoreU32(std::uint8_t* p, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+} // namespace rtl

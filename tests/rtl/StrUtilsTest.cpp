@@ -1,0 +1,45 @@
+#include "rtl/StrUtils.h"
+
+#include <gtest/gtest.h>
+
+using namespace rtl;
+
+TEST(StrUtils, CaseChangesTouchOnlyAsciiLetters) {
+    EXPECT_EQ(UpperCaseAscii("Gr\xF6\xDF"
+                             "e abc-z"),
+              "GR\xF6\xDF"
+              "E ABC-Z");
+    EXPECT_EQ(LowerCaseAscii("DUNZIP32.DLL \xC4"), "dunzip32.dll \xC4");
+}
+
+TEST(StrUtils, SameTextIgnoresAsciiCaseButNotLengthOrUmlauts) {
+    EXPECT_TRUE(SameTextAscii("Software\\Kestrova", "SOFTWARE\\kestrova"));
+    EXPECT_TRUE(SameTextAscii("", ""));
+    EXPECT_FALSE(SameTextAscii("abc", "abcd"));
+    EXPECT_FALSE(SameTextAscii("\xE4", "\xC4"));
+}
+
+TEST(StrUtils, FindNoCaseStartsAtTheGivenPosition) {
+    EXPECT_EQ(FindNoCase("Demo.ZIP demo.zip", "demo"), 0u);
+    EXPECT_EQ(FindNoCase("Demo.ZIP demo.zip", "DEMO", 1), 9u);
+    EXPECT_EQ(FindNoCase("abc", "abcd"), std::string_view::npos);
+    EXPECT_EQ(FindNoCase("abc", "x"), std::string_view::npos);
+    EXPECT_EQ(FindNoCase("Hallo <f1>Welt", "<F"), 6u);
+}
+
+TEST(StrUtils, TrimmingBlanksKeepsTabsWhileTrimmingWhiteSpaceDropsThem) {
+    EXPECT_EQ(TrimBlanks("  a b\t "), "a b\t");
+    EXPECT_EQ(TrimBlanks("  \t1.2.96 "), "\t1.2.96");
+    EXPECT_EQ(TrimWhiteSpace(" \t e: = /media \r"), "e: = /media");
+    EXPECT_EQ(TrimWhiteSpace(" \t "), "");
+}
+
+TEST(StrUtils, IntegersAreAnOptionalSignAndDigits) {
+    long long v = 0;
+    EXPECT_TRUE(TryStrToInt("-12", v));
+    EXPECT_EQ(v, -12);
+    EXPECT_TRUE(TryStrToInt("+7", v));
+    EXPECT_EQ(v, 7);
+    for (const char* bad : {"", "-", "x", "1 ", " 1", "1.5", "99999999999999999999999"})
+        EXPECT_FALSE(TryStrToInt(bad, v)) << bad;
+}

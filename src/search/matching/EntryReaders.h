@@ -33,7 +33,6 @@ public:
     catalog::TParamScriptComponent& Load(catalog::TIndexedStream& indexed, std::int32_t recordRef);
 
 private:
-
     catalog::TShortText shortText_{nullptr};
     catalog::TScriptInfoText infoText_{nullptr};
     catalog::TCompoText compo_{nullptr};

@@ -57,14 +57,6 @@ std::string NormalFolder(std::string folder, const std::string& homeFolder) {
     return WithoutTrailingSlashes(std::filesystem::path(folder).lexically_normal().string());
 }
 
-std::optional<int> SerialPortNumber(std::string_view name) {
-    long long number = 0;
-    if (name.size() < 4 || !rtl::SameTextAscii(name.substr(0, 3), "COM") ||
-        !rtl::TryStrToInt(name.substr(3), number) || number < 1 || number > 255)
-        return std::nullopt;
-    return static_cast<int>(number);
-}
-
 void ParseDrivesLine(std::string_view line, const std::string& homeFolder, DrivesFile& file) {
     line = rtl::TrimWhiteSpace(line);
     const std::size_t equals = line.find('=');
@@ -116,10 +108,6 @@ std::string UnescapeMountField(std::string_view field) {
 std::string ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-DrivesFile ReadDrivesFile() {
-    return ParseDrivesFile(ReadWholeFile(ConfigFolderPath() / "drives"), HomeFolder());
 }
 
 bool FolderHolds(const std::string& folder, const std::string& path) {
@@ -239,16 +227,16 @@ char LowerDriveLetter(char letter) {
     return rtl::LowerCaseAscii(letter);
 }
 
-std::optional<std::string> SerialDeviceName(std::string_view port) {
-    const auto number = SerialPortNumber(port);
-    if (!number)
+std::optional<int> SerialPortNumber(std::string_view name) {
+    long long number = 0;
+    if (name.size() < 4 || !rtl::SameTextAscii(name.substr(0, 3), "COM") ||
+        !rtl::TryStrToInt(name.substr(3), number) || number < 1 || number > 255)
         return std::nullopt;
-    const DrivesFile file = ReadDrivesFile();
-    if (const auto it = file.serialPorts.find(*number); it != file.serialPorts.end())
-        return it->second;
-    if (*number > 8)
-        return std::nullopt;
-    return "/dev/ttyS" + std::to_string(*number - 1);
+    return static_cast<int>(number);
+}
+
+DrivesFile ReadDrivesFile() {
+    return ParseDrivesFile(ReadWholeFile(ConfigFolderPath() / "drives"), HomeFolder());
 }
 
 } // namespace platform

@@ -87,8 +87,10 @@ std::optional<std::string> GetVolumeLabel(std::string_view root);
 // 'E' → 'e'; letters are kept in lower case.
 char LowerDriveLetter(char letter);
 
-// "com1" … "com8" (any case) → "/dev/ttyS0" … "/dev/ttyS7", unless "drives" names another
-// device; nullopt for any other name.
-std::optional<std::string> SerialDeviceName(std::string_view port);
+// "com1" … "com255" (any case) → 1 … 255; nullopt for any other name.
+std::optional<int> SerialPortNumber(std::string_view name);
+
+// The configuration folder's "drives" file; empty when there is none.
+DrivesFile ReadDrivesFile();
 
 } // namespace platform

@@ -147,15 +147,3 @@ TEST(Drives, DriveTypeAndVolumeLabelComeFromTheDrivesFile) {
     EXPECT_EQ(GetVolumeLabel("n:\\"), std::nullopt) << "no medium";
     EXPECT_EQ(GetVolumeLabel("y:\\"), std::nullopt);
 }
-
-TEST(Drives, SerialPortsMapToDeviceFiles) {
-    const ScopedConfigFolder config;
-    EXPECT_EQ(SerialDeviceName("com1"), "/dev/ttyS0");
-    EXPECT_EQ(SerialDeviceName("COM8"), "/dev/ttyS7");
-    EXPECT_EQ(SerialDeviceName("com9"), std::nullopt);
-    EXPECT_EQ(SerialDeviceName("lpt1"), std::nullopt);
-    config.Write("drives", "com1 = /dev/ttyUSB0\ncom9 = /dev/ttyACM0\n");
-    EXPECT_EQ(SerialDeviceName("Com1"), "/dev/ttyUSB0");
-    EXPECT_EQ(SerialDeviceName("com2"), "/dev/ttyS1");
-    EXPECT_EQ(SerialDeviceName("com9"), "/dev/ttyACM0");
-}

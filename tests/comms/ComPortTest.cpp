@@ -1,0 +1,217 @@
+#include "comms/ComPort.h"
+
+#include "comms/Peers.h"
+#include "platform/CodePage.h"
+#include "platform/ScopedConfigFolder.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+using namespace comms;
+using comms_test::Pump;
+using comms_test::PumpUntil;
+using testing_support::ScopedConfigFolder;
+
+namespace {
+
+// A pseudo-terminal whose device the drives file names as com1; the test writes to its master.
+class PtyAsCom1 {
+public:
+    PtyAsCom1() : master_(posix_openpt(O_RDWR | O_NOCTTY)) {
+        grantpt(master_);
+        unlockpt(master_);
+        config_.Write("drives", "com1 = " + std::string(ptsname(master_)) + "\n");
+    }
+    ~PtyAsCom1() { CloseMaster(); }
+    void Send(const std::string& bytes) {
+        ASSERT_EQ(write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    void CloseMaster() {
+        if (master_ >= 0)
+            close(master_);
+        master_ = -1;
+    }
+    std::string Slave() const { return ptsname(master_); }
+    int Master() const { return master_; }
+
+private:
+    ScopedConfigFolder config_;
+    int master_;
+};
+
+// Records what a port hands on, in order: data as it is, triggers as "<T:handle>".
+struct Journal {
+    explicit Journal(TComPort& port) {
+        QObject::connect(&port, &TComPort::DataReceived,
+                         [this](const QByteArray& bytes) { text += bytes.toStdString(); });
+        QObject::connect(&port, &TComPort::TriggerData, [this](TComPort*, std::uint16_t handle) {
+            text += "<T:" + std::to_string(handle) + ">";
+        });
+        QObject::connect(&port, &TComPort::TriggerStatus,
+                         [this](TComPort*, std::uint16_t handle) { status.push_back(handle); });
+    }
+    std::string text;
+    std::vector<std::uint16_t> status;
+};
+
+} // namespace
+
+TEST(ComPort, DataTriggerMatchesAcrossReadsCaseSensitiveAndFiresInPlace) {
+    PtyAsCom1 pty;
+    TComPort port;
+    port.SetOpen(true);
+    ASSERT_TRUE(port.Open());
+    EXPECT_EQ(port.DeviceName().toStdString(), pty.Slave());
+    Journal journal(port);
+    const std::uint16_t zmodem = port.AddDataTrigger("rz\r");
+    const std::uint16_t other = port.AddDataTrigger("login:");
+    EXPECT_NE(zmodem, 0);
+    EXPECT_NE(zmodem, other);
+
+    pty.Send("RZ\rab r");
+    ASSERT_TRUE(PumpUntil([&] { return journal.text == "RZ\rab r"; }, 3000)) << journal.text;
+    pty.Send("z\rcd");
+    ASSERT_TRUE(PumpUntil([&] { return journal.text.size() >= 14; }));
+    EXPECT_EQ(journal.text, "RZ\rab rz\r<T:" + std::to_string(zmodem) + ">cd");
+
+    port.RemoveTrigger(zmodem);
+    pty.Send("rz\rlogin:");
+    const std::string expected = journal.text + "rz\rlogin:<T:" + std::to_string(other) + ">";
+    ASSERT_TRUE(PumpUntil([&] { return journal.text.size() >= expected.size(); }, 3000))
+        << journal.text;
+    EXPECT_EQ(journal.text, expected);
+
+    port.RemoveAllTriggers();
+    pty.Send("login:");
+    ASSERT_TRUE(PumpUntil([&] { return journal.text == expected + "login:"; }, 5000))
+        << "no trigger after removing all: " << journal.text;
+}
+
+TEST(ComPort, CarrierWithoutModemLinesFollowsTheResultCodes) {
+    PtyAsCom1 pty;
+    TComPort port;
+    port.SetOpen(true);
+    Journal journal(port);
+    const std::uint16_t carrier = port.AddStatusTrigger();
+    port.SetStatusTrigger(carrier, msDCD, true);
+    EXPECT_FALSE(port.DCD());
+
+    pty.Send("ATDT123\r\r\nCONNECT 38400\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return journal.status.size() == 1; }));
+    EXPECT_TRUE(port.DCD());
+    EXPECT_EQ(port.ModemStatus() & msDCD, msDCD);
+    EXPECT_EQ(journal.status[0], carrier);
+
+    pty.Send("\r\nNO CARRIER\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return !port.DCD(); }));
+    Pump(50);
+    EXPECT_EQ(journal.status.size(), 1u) << "fires once per arming";
+
+    port.SetStatusTrigger(carrier, msDCD, true);
+    pty.Send("CONNECT\r");
+    ASSERT_TRUE(PumpUntil([&] { return journal.status.size() == 2; }));
+    port.SetStatusTrigger(carrier, msDCD, true);
+    pty.CloseMaster();
+    ASSERT_TRUE(PumpUntil([&] { return journal.status.size() == 3; })) << "a lost line drops it";
+    EXPECT_FALSE(port.DCD());
+    EXPECT_FALSE(port.Open());
+}
+
+TEST(ComPort, OpenFailuresSayWhy) {
+    PtyAsCom1 pty;
+    TComPort port;
+    port.SetComNumber(7);
+    try {
+        port.SetOpen(true);
+        FAIL() << "com7 has no device here";
+    } catch (const EComError& error) {
+        EXPECT_EQ(platform::Ansi1252ToUtf8(error.Message()), "COM7 ist keinem Gerät zugeordnet");
+    }
+    port.SetComNumber(1);
+    TComPort holder;
+    holder.SetOpen(true);
+    try {
+        port.SetOpen(true);
+        FAIL() << "the device is taken";
+    } catch (const EComError& error) {
+        EXPECT_EQ(platform::Ansi1252ToUtf8(error.Message()),
+                  pty.Slave() + " wird schon von einem anderen Programm benutzt");
+    }
+    EXPECT_FALSE(port.Open());
+    holder.SetOpen(false);
+    port.SetOpen(true);
+    EXPECT_TRUE(port.Open());
+}
+
+TEST(ComPort, LostLineClosesThePortAndSaysSo) {
+    PtyAsCom1 pty;
+    TComPort port;
+    port.SetOpen(true);
+    QString reason;
+    bool closed = false;
+    QObject::connect(&port, &TComPort::LineLost, [&](const QString& text) { reason = text; });
+    QObject::connect(&port, &TComPort::PortClosed, [&] { closed = true; });
+    pty.CloseMaster();
+    ASSERT_TRUE(PumpUntil([&] { return closed; }));
+    EXPECT_EQ(reason, "Die Leitung ist unterbrochen");
+    EXPECT_FALSE(port.Open());
+}
+
+namespace {
+
+// Takes bytes until it has seen "END", then lets go.
+struct UntilEnd : TLineCapture {
+    explicit UntilEnd(TComPort& p) : port(p) {}
+    std::size_t Captured(std::string_view bytes) override {
+        const std::size_t end = std::string_view(seen + std::string(bytes)).find("END");
+        if (end == std::string_view::npos) {
+            seen += bytes;
+            return bytes.size();
+        }
+        const std::size_t used = end + 3 - seen.size();
+        seen += bytes.substr(0, used);
+        port.SetCapture(nullptr);
+        return used;
+    }
+    TComPort& port;
+    std::string seen;
+};
+
+} // namespace
+
+TEST(ComPort, CaptureTakesTheLineAndHandsTheRestBack) {
+    PtyAsCom1 pty;
+    TComPort port;
+    port.SetOpen(true);
+    Journal journal(port);
+    port.AddDataTrigger("rz\r");
+    UntilEnd capture(port);
+    port.SetCapture(&capture);
+    pty.Send("binary rz\r data END");
+    pty.Send("after");
+    ASSERT_TRUE(PumpUntil([&] { return journal.text == "after"; }));
+    EXPECT_EQ(capture.seen, "binary rz\r data END") << "no trigger while captured";
+}
+
+TEST(ComPort, ReadingPausesWhileTooMuchWaitsAndEverythingArrives) {
+    PtyAsCom1 pty;
+    TComPort port;
+    port.SetBufferFull(100);
+    port.SetBufferResume(10);
+    port.SetOpen(true);
+    Journal journal(port);
+    std::string sent;
+    for (int i = 0; i < 2000; ++i)
+        sent += "Zeile " + std::to_string(i) + "\r\n";
+    // Written as the line takes it: the port reads in the same thread.
+    fcntl(pty.Master(), F_SETFL, O_NONBLOCK);
+    std::size_t written = 0;
+    ASSERT_TRUE(PumpUntil([&] {
+        const ssize_t n = write(pty.Master(), sent.data() + written, sent.size() - written);
+        written += n > 0 ? static_cast<std::size_t>(n) : 0;
+        return journal.text.size() >= sent.size();
+    }));
+    EXPECT_EQ(journal.text, sent);
+}

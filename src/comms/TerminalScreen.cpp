@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 #include <utility>
 #include <vterm.h>
 
@@ -47,6 +48,15 @@ std::uint8_t NearestPaletteIndex(int r, int g, int b) {
     return static_cast<std::uint8_t>(best);
 }
 
+char32_t DecodeUtf8(const std::string& text) {
+    const auto b = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(text[i])); };
+    if (text.size() == 1)
+        return b(0);
+    if (text.size() == 2)
+        return (b(0) & 0x1F) << 6 | (b(1) & 0x3F);
+    return (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
+}
+
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -66,6 +76,18 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 } // namespace
+
+int Cp437Byte(char32_t c) {
+    static const std::unordered_map<char32_t, int> bytes = [] {
+        std::unordered_map<char32_t, int> map;
+        const auto& table = Cp437Table();
+        for (int b = 0; b < 256; ++b)
+            map.emplace(DecodeUtf8(table[static_cast<std::size_t>(b)]), b);
+        return map;
+    }();
+    const auto it = bytes.find(c);
+    return it == bytes.end() ? -1 : it->second;
+}
 
 struct TerminalScreenCallbacks {
     static int Damage(VTermRect rect, void* user) {

@@ -31,6 +31,9 @@ struct TermCell {
 
 using TermLine = std::vector<TermCell>;
 
+// The code page 437 byte of a character, or -1 when the code page lacks it.
+int Cp437Byte(char32_t c);
+
 class TerminalScreen {
 public:
     static constexpr int kMaxRows = 100;

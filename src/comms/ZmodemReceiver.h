@@ -59,6 +59,8 @@ public:
     void LineLost();
 
     bool Running() const { return state_ != State::Done; }
+    // The batch is done and the sender's closing "OO" is due.
+    bool AwaitingEnd() const { return state_ == State::Ending; }
     int ErrorCount() const { return totalErrors_; }
 
 private:

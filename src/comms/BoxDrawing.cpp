@@ -95,14 +95,14 @@ private:
     }
 
     void HLine(int from, int to, int y) {
-        painter_.fillRect(QRect(std::min(from, to), y - thickness_ / 2, std::abs(to - from),
-                                thickness_),
-                          colour_);
+        painter_.fillRect(
+            QRect(std::min(from, to), y - thickness_ / 2, std::abs(to - from), thickness_),
+            colour_);
     }
     void VLine(int from, int to, int x) {
-        painter_.fillRect(QRect(x - thickness_ / 2, std::min(from, to), thickness_,
-                                std::abs(to - from)),
-                          colour_);
+        painter_.fillRect(
+            QRect(x - thickness_ / 2, std::min(from, to), thickness_, std::abs(to - from)),
+            colour_);
     }
 
     QPainter& painter_;
@@ -129,9 +129,9 @@ bool DrawBlock(QPainter& painter, const QRect& cell, char32_t c, const QColor& f
         painter.fillRect(QRect(cell.left(), cell.top(), cell.width(), halfHeight), fg);
         return true;
     case U'\u2584':
-        painter.fillRect(QRect(cell.left(), cell.top() + halfHeight, cell.width(),
-                               cell.height() - halfHeight),
-                         fg);
+        painter.fillRect(
+            QRect(cell.left(), cell.top() + halfHeight, cell.width(), cell.height() - halfHeight),
+            fg);
         return true;
     case U'\u2588':
         painter.fillRect(cell, fg);
@@ -140,9 +140,9 @@ bool DrawBlock(QPainter& painter, const QRect& cell, char32_t c, const QColor& f
         painter.fillRect(QRect(cell.left(), cell.top(), halfWidth, cell.height()), fg);
         return true;
     case U'\u2590':
-        painter.fillRect(QRect(cell.left() + halfWidth, cell.top(), cell.width() - halfWidth,
-                               cell.height()),
-                         fg);
+        painter.fillRect(
+            QRect(cell.left() + halfWidth, cell.top(), cell.width() - halfWidth, cell.height()),
+            fg);
         return true;
     case U'\u2591':
         painter.fillRect(cell, Blend(fg, bg, 25));

@@ -67,12 +67,15 @@ void TComPort::SetOpen(bool open) {
     const auto device = platform::SerialDeviceName(port.toStdString());
     if (!device)
         Raise(tr("%1 ist keinem Ger\u00e4t zugeordnet").arg(port.toUpper()));
+    OpenDevice(QString::fromStdString(*device));
+}
+
+void TComPort::OpenDevice(const QString& deviceFile) {
     platform::SerialDevice serial;
-    const QString name = QString::fromStdString(*device);
-    if (const int error = serial.Open(*device, baud_))
-        Raise(OpenErrorText(error, name, baud_));
+    if (const int error = serial.Open(deviceFile.toStdString(), baud_))
+        Raise(OpenErrorText(error, deviceFile, baud_));
     AttachLine(new TSerialLine(std::move(serial)));
-    deviceName_ = name;
+    deviceName_ = deviceFile;
 }
 
 void TComPort::AttachLine(TComLine* line) {

@@ -75,6 +75,8 @@ public:
     // Opening takes the device of ComNumber ("com" + number through the drive table): EComError
     // when that fails. Closing ends any line, also one a line device attached.
     void SetOpen(bool open);
+    // Opens the port on a device file given directly (no port number): EComError on failure.
+    void OpenDevice(const QString& deviceFile);
     // Opens the port on a line that another component made (a network line device).
     void AttachLine(TComLine* line);
     // The device file opened, or empty for a network line.

@@ -4,8 +4,8 @@
 #include "util/AppSettings.h"
 #include "util/RegKey.h"
 
-#include <algorithm>
 #include <QStringList>
+#include <algorithm>
 
 namespace comms {
 
@@ -57,7 +57,8 @@ void TDialDirectory::Load() {
         return;
     const std::int32_t count = std::clamp(key.ReadInteger("Anzahl", 0), 0, kMaxEntries);
     for (std::int32_t i = 1; i <= count; ++i) {
-        const QString number = FromAnsi(key.ReadString("Nummer" + std::to_string(i), "", kMaxValue));
+        const QString number =
+            FromAnsi(key.ReadString("Nummer" + std::to_string(i), "", kMaxValue));
         const auto target =
             SplitTarget(FromAnsi(key.ReadString("Ziel" + std::to_string(i), "", kMaxValue)));
         if (!number.isEmpty() && target && !target->first.isEmpty())
@@ -68,7 +69,8 @@ void TDialDirectory::Load() {
 void TDialDirectory::Save() const {
     util::TRegKey key(platform::HKEY_LOCAL_MACHINE, Ansi(KeyPath()), false);
     if (key.LastResult() != 0)
-        throw util::ERegKey("Fehler beim \xD6""ffnen des RegistryKeys!");
+        throw util::ERegKey("Fehler beim \xD6"
+                            "ffnen des RegistryKeys!");
     key.WriteInteger("Anzahl", static_cast<std::int32_t>(entries_.size()));
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         const std::string n = std::to_string(i + 1);

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "comms/ComPort.h"
+#include "comms/ProtocolStatus.h"
 #include "comms/ZmodemReceiver.h"
 
 #include <QElapsedTimer>
@@ -23,8 +24,6 @@
 #include <vector>
 
 namespace comms {
-
-class TProtocolStatus;
 
 enum TProtocolType { ptNoProtocol, ptZmodem };
 enum TBlockCheckMethod { bcmCrc16, bcmCrc32 };

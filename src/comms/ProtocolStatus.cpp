@@ -32,8 +32,8 @@ TProtocolStatus::TProtocolStatus(QWidget* parent) : QWidget(parent, Qt::Dialog) 
     setObjectName(QStringLiteral("ProtocolStatus"));
     setWindowTitle(tr("ZModem-Empfang"));
     setFixedSize(380, 250);
-    const QString captions[] = {tr("Datei:"),   tr("Gr\u00f6\u00dfe:"), tr("Empfangen:"),
-                                tr("Rate:"),    tr("Restzeit:"),        tr("Fehler:"),
+    const QString captions[] = {tr("Datei:"), tr("Gr\u00f6\u00dfe:"), tr("Empfangen:"),
+                                tr("Rate:"),  tr("Restzeit:"),        tr("Fehler:"),
                                 tr("Status:")};
     QLabel** values[] = {&FileNameLabel, &FileSizeLabel, &BytesLabel, &RateLabel,
                          &TimeLeftLabel, &ErrorsLabel,   &StatusLabel};
@@ -78,11 +78,12 @@ void TProtocolStatus::Update(TProtocol* protocol) {
     BytesLabel->setText(Bytes(protocol->BytesTransferred()));
     RateLabel->setText(tr("%1 Bytes/s").arg(protocol->Rate()));
     const int left = protocol->EstimatedSecondsLeft();
-    TimeLeftLabel->setText(left >= 0 ? tr("%1:%2").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'))
-                                     : QString());
-    ErrorsLabel->setText(protocol->TotalErrors() == 0
-                             ? QStringLiteral("0")
-                             : tr("%1 (%2)").arg(protocol->TotalErrors()).arg(protocol->LastError()));
+    TimeLeftLabel->setText(
+        left >= 0 ? tr("%1:%2").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0')) : QString());
+    ErrorsLabel->setText(
+        protocol->TotalErrors() == 0
+            ? QStringLiteral("0")
+            : tr("%1 (%2)").arg(protocol->TotalErrors()).arg(protocol->LastError()));
     const qint64 length = protocol->FileLength();
     Gauge->setValue(length > 0 ? static_cast<int>(protocol->BytesTransferred() * 100 / length) : 0);
     if (!protocol->FileName().isEmpty())

@@ -10,7 +10,9 @@
 // Dial or CancelCall for a failure; a dial while one is under way is ignored.
 #pragma once
 
+#include "comms/ComLine.h"
 #include "comms/DialDirectory.h"
+#include "comms/TapiStatus.h"
 
 #include <QObject>
 #include <QPointer>
@@ -22,8 +24,6 @@ class QWidget;
 namespace comms {
 
 class TComPort;
-class TNetworkLine;
-class TTapiStatus;
 
 class TTapiDevice : public QObject {
     Q_OBJECT

@@ -177,15 +177,15 @@ void TTerminal::paintEvent(QPaintEvent*) {
         const std::vector<TermCell> cells = ViewRow(row, line);
         PaintRow(painter, row, cells, line);
     }
-    const bool cursorShown = active_ && scrollOffset_ == 0 && screen.CursorVisible() &&
-                             (blinkTime_ == 0 || blinkOn_);
+    const bool cursorShown =
+        active_ && scrollOffset_ == 0 && screen.CursorVisible() && (blinkTime_ == 0 || blinkOn_);
     if (cursorShown) {
         const int height = std::max(2, cell_.height() / 8);
         const QRect cursor(kBorder + screen.CursorColumn() * cell_.width(),
                            kBorder + (screen.CursorRow() + 1) * cell_.height() - height,
                            cell_.width(), height);
-        painter.fillRect(cursor, PaletteColour(screen.Cell(screen.CursorRow(),
-                                                           screen.CursorColumn()).fg));
+        painter.fillRect(cursor,
+                         PaletteColour(screen.Cell(screen.CursorRow(), screen.CursorColumn()).fg));
     }
 }
 
@@ -258,7 +258,8 @@ bool TTerminal::Marked(std::int64_t line, int column) const {
 }
 
 void TTerminal::Select(int fromRow, int fromColumn, int toRow, int toColumn) {
-    const auto first = static_cast<std::int64_t>(emulator_->Screen().LinesScrolledOff()) - scrollOffset_;
+    const auto first =
+        static_cast<std::int64_t>(emulator_->Screen().LinesScrolledOff()) - scrollOffset_;
     anchor_ = {first + fromRow, fromColumn};
     extent_ = {first + toRow, toColumn};
     hasMarks_ = true;

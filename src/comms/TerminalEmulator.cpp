@@ -10,15 +10,15 @@ struct KeySequence {
 };
 
 constexpr KeySequence kKeys[] = {
-    {Qt::Key_Up, "\x1b[A"},      {Qt::Key_Down, "\x1b[B"},     {Qt::Key_Right, "\x1b[C"},
-    {Qt::Key_Left, "\x1b[D"},    {Qt::Key_Home, "\x1b[H"},     {Qt::Key_End, "\x1b[K"},
-    {Qt::Key_Insert, "\x1b[@"},  {Qt::Key_Delete, "\x7f"},     {Qt::Key_PageUp, "\x1b[V"},
-    {Qt::Key_PageDown, "\x1b[U"}, {Qt::Key_F1, "\x1bOP"},      {Qt::Key_F2, "\x1bOQ"},
-    {Qt::Key_F3, "\x1bOR"},      {Qt::Key_F4, "\x1bOS"},       {Qt::Key_F5, "\x1b[15~"},
-    {Qt::Key_F6, "\x1b[17~"},    {Qt::Key_F7, "\x1b[18~"},     {Qt::Key_F8, "\x1b[19~"},
-    {Qt::Key_F9, "\x1b[20~"},    {Qt::Key_F10, "\x1b[21~"},    {Qt::Key_F11, "\x1b[23~"},
-    {Qt::Key_F12, "\x1b[24~"},   {Qt::Key_Return, "\r"},       {Qt::Key_Enter, "\r"},
-    {Qt::Key_Backspace, "\b"},   {Qt::Key_Tab, "\t"},          {Qt::Key_Escape, "\x1b"},
+    {Qt::Key_Up, "\x1b[A"},       {Qt::Key_Down, "\x1b[B"},  {Qt::Key_Right, "\x1b[C"},
+    {Qt::Key_Left, "\x1b[D"},     {Qt::Key_Home, "\x1b[H"},  {Qt::Key_End, "\x1b[K"},
+    {Qt::Key_Insert, "\x1b[@"},   {Qt::Key_Delete, "\x7f"},  {Qt::Key_PageUp, "\x1b[V"},
+    {Qt::Key_PageDown, "\x1b[U"}, {Qt::Key_F1, "\x1bOP"},    {Qt::Key_F2, "\x1bOQ"},
+    {Qt::Key_F3, "\x1bOR"},       {Qt::Key_F4, "\x1bOS"},    {Qt::Key_F5, "\x1b[15~"},
+    {Qt::Key_F6, "\x1b[17~"},     {Qt::Key_F7, "\x1b[18~"},  {Qt::Key_F8, "\x1b[19~"},
+    {Qt::Key_F9, "\x1b[20~"},     {Qt::Key_F10, "\x1b[21~"}, {Qt::Key_F11, "\x1b[23~"},
+    {Qt::Key_F12, "\x1b[24~"},    {Qt::Key_Return, "\r"},    {Qt::Key_Enter, "\r"},
+    {Qt::Key_Backspace, "\b"},    {Qt::Key_Tab, "\t"},       {Qt::Key_Escape, "\x1b"},
 };
 
 } // namespace

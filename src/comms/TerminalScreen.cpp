@@ -49,7 +49,9 @@ std::uint8_t NearestPaletteIndex(int r, int g, int b) {
 }
 
 char32_t DecodeUtf8(const std::string& text) {
-    const auto b = [&](std::size_t i) { return static_cast<char32_t>(static_cast<unsigned char>(text[i])); };
+    const auto b = [&](std::size_t i) {
+        return static_cast<char32_t>(static_cast<unsigned char>(text[i]));
+    };
     if (text.size() == 1)
         return b(0);
     if (text.size() == 2)

@@ -15,6 +15,8 @@ constexpr char kAttentionPause = '\xDE';
 const std::string kSenderCancelled = "Der Sender hat die \xDC"
                                      "bertragung abgebrochen";
 const std::string kIncomplete = "unvollst\xE4ndig";
+const std::string kTransferDone = "\xDC"
+                                  "bertragung beendet";
 
 } // namespace
 
@@ -31,8 +33,7 @@ std::size_t ZmodemReceiver::Feed(std::string_view bytes) {
         if (state_ == State::Ending && bytes[used] == 'O') {
             ++used;
             if (++endingOs_ == 2)
-                Finish(true, "\xDC"
-                             "bertragung beendet");
+                Finish(true, kTransferDone);
             continue;
         }
         const State before = state_;
@@ -47,8 +48,7 @@ void ZmodemReceiver::Timeout() {
     if (state_ == State::Done)
         return;
     if (state_ == State::Ending) {
-        Finish(true, "\xDC"
-                     "bertragung beendet");
+        Finish(true, kTransferDone);
         return;
     }
     if (++timeoutsInRow_ > options_.maxTimeouts) {
@@ -74,6 +74,11 @@ void ZmodemReceiver::Abort(const std::string& reason) {
 void ZmodemReceiver::LineLost() {
     if (state_ == State::Done)
         return;
+    if (state_ == State::Ending) {
+        // The batch was complete; a sender that hangs up at once may not have sent "OO".
+        Finish(true, kTransferDone);
+        return;
+    }
     const std::string message = "Die Verbindung ist unterbrochen";
     if (inFile_)
         EndFile(ReceivedFile::Failed, message);

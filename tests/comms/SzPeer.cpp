@@ -4,18 +4,33 @@
 #include <csignal>
 #include <fcntl.h>
 #include <random>
+#include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
 namespace comms_test {
 
 LrzszPeer::LrzszPeer(const std::string& program, const std::vector<std::string>& args,
-                     const std::string& folder) {
+                     const std::string& folder, Line line) {
     int fds[2];
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0)
+    if (line == Line::PseudoTerminal) {
+        fds[1] = posix_openpt(O_RDWR | O_NOCTTY);
+        if (fds[1] < 0 || grantpt(fds[1]) != 0 || unlockpt(fds[1]) != 0)
+            return;
+        device_ = ptsname(fds[1]);
+        // The slave side is held open here, raw from the start, so nothing the program writes
+        // before the test opens it is echoed back to the program.
+        fds[0] = open(device_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        termios raw{};
+        tcgetattr(fds[0], &raw);
+        cfmakeraw(&raw);
+        tcsetattr(fds[0], TCSANOW, &raw);
+    } else if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) {
         return;
+    }
     const pid_t pid = fork();
     if (pid == 0) {
         if (chdir(folder.c_str()) != 0)

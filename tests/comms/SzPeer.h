@@ -11,13 +11,18 @@ namespace comms_test {
 class LrzszPeer {
 public:
     // program is "sz" or "rz"; args follow it.
+    enum class Line { SocketPair, PseudoTerminal };
+
+    // With Line::PseudoTerminal the program runs on the master side of a new pseudo-terminal
+    // and the test opens Device(), its slave side (Fd() then holds that side open as well).
     LrzszPeer(const std::string& program, const std::vector<std::string>& args,
-              const std::string& folder);
+              const std::string& folder, Line line = Line::SocketPair);
     ~LrzszPeer();
     LrzszPeer(const LrzszPeer&) = delete;
     LrzszPeer& operator=(const LrzszPeer&) = delete;
 
     int Fd() const { return fd_; }
+    const std::string& Device() const { return device_; }
     // Closes the test's end (the peer sees the line drop).
     void CloseLine();
     // The exit status, waiting at most timeoutMs; -1 when it did not end in time (it is then
@@ -27,6 +32,7 @@ public:
 private:
     int fd_ = -1;
     int pid_ = -1;
+    std::string device_;
 };
 
 // Writes size bytes of seeded pseudo-random data.

@@ -245,16 +245,19 @@ TTerminal::Mark TTerminal::MarkAt(const QPoint& point) const {
             column};
 }
 
+std::pair<TTerminal::Mark, TTerminal::Mark> TTerminal::OrderedMarks() const {
+    const bool ordered = anchor_.line < extent_.line ||
+                         (anchor_.line == extent_.line && anchor_.column <= extent_.column);
+    return ordered ? std::pair(anchor_, extent_) : std::pair(extent_, anchor_);
+}
+
 bool TTerminal::Marked(std::int64_t line, int column) const {
     if (!hasMarks_)
         return false;
-    auto before = [](const Mark& a, const Mark& b) {
-        return a.line < b.line || (a.line == b.line && a.column <= b.column);
-    };
-    const Mark& first = before(anchor_, extent_) ? anchor_ : extent_;
-    const Mark& last = before(anchor_, extent_) ? extent_ : anchor_;
-    const Mark here{line, column};
-    return before(first, here) && before(here, last);
+    const auto [first, last] = OrderedMarks();
+    const bool afterFirst = line > first.line || (line == first.line && column >= first.column);
+    const bool beforeLast = line < last.line || (line == last.line && column <= last.column);
+    return afterFirst && beforeLast;
 }
 
 void TTerminal::Select(int fromRow, int fromColumn, int toRow, int toColumn) {
@@ -276,10 +279,7 @@ void TTerminal::ClearSelection() {
 QString TTerminal::SelectedText() const {
     if (!hasMarks_)
         return {};
-    const bool ordered = anchor_.line < extent_.line ||
-                         (anchor_.line == extent_.line && anchor_.column <= extent_.column);
-    const Mark& first = ordered ? anchor_ : extent_;
-    const Mark& last = ordered ? extent_ : anchor_;
+    const auto [first, last] = OrderedMarks();
     QStringList lines;
     for (std::int64_t line = first.line; line <= last.line; ++line) {
         const std::vector<TermCell> cells = LineCells(line);

@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace comms {
 
@@ -99,8 +101,9 @@ private:
     std::vector<TermCell> ViewRow(int row, std::int64_t& line) const;
     std::vector<TermCell> LineCells(std::int64_t line) const;
     Mark MarkAt(const QPoint& point) const;
+    // Anchor and extent in reading order.
+    std::pair<Mark, Mark> OrderedMarks() const;
     bool Marked(std::int64_t line, int column) const;
-    bool BlinkingVisible() const;
 
     QPointer<TComPort> port_;
     TTerminalEmulator* emulator_;

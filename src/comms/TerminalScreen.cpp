@@ -12,7 +12,16 @@ namespace comms {
 
 namespace {
 
+// A control sequence longer than this, or with more parameters than libvterm keeps, is dropped
+// whole: libvterm 0.1.4 does not bound its parameter list.
 constexpr std::size_t kMaxCsi = 32;
+constexpr std::size_t kMaxCsiParameters = 16;
+
+bool AcceptableCsi(const std::string& sequence) {
+    const auto separators = std::count_if(sequence.begin(), sequence.end(),
+                                          [](char c) { return c == ';' || c == ':'; });
+    return static_cast<std::size_t>(separators) < kMaxCsiParameters;
+}
 
 // The UTF-8 text of every code page 437 byte.
 const std::array<std::string, 256>& Cp437Table() {
@@ -178,7 +187,7 @@ void TerminalScreen::Reset() {
     vterm_free(vterm_);
     scrollback_.clear();
     escape_ = Escape::None;
-    csi_.clear();
+    pending_.clear();
     replies_.clear();
     cursorRow_ = cursorColumn_ = 0;
     cursorVisible_ = true;
@@ -200,28 +209,55 @@ std::string TerminalScreen::Transcode(std::string_view bytes) {
     out.reserve(bytes.size() + bytes.size() / 4);
     for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        out += table[b];
         switch (escape_) {
-        case Escape::None:
-            if (b == 0x1B)
-                escape_ = Escape::Esc;
-            break;
         case Escape::Esc:
-            escape_ = b == '[' ? Escape::Csi : Escape::None;
-            csi_.clear();
+            if (b == '[') {
+                escape_ = Escape::Csi;
+                pending_ += ch;
+                continue;
+            }
+            escape_ = Escape::None;
+            out += pending_;
+            pending_.clear();
             break;
         case Escape::Csi:
             if (b >= 0x40 && b <= 0x7E) {
+                pending_ += ch;
+                if (AcceptableCsi(pending_))
+                    out += pending_;
                 // ANSI.SYS homes the cursor on a full-screen erase; libvterm, as a VT100, does not.
-                if (b == 'J' && csi_ == "2")
+                if (pending_ == "\x1b[2J")
                     out += "\x1b[H";
+                pending_.clear();
                 escape_ = Escape::None;
-            } else if (b < 0x20 || b > 0x7E || csi_.size() >= kMaxCsi) {
-                escape_ = b == 0x1B ? Escape::Esc : Escape::None;
-            } else {
-                csi_ += static_cast<char>(b);
+                continue;
             }
+            if (b >= 0x20 && b <= 0x3F) {
+                if (pending_.size() < kMaxCsi)
+                    pending_ += ch;
+                else
+                    escape_ = Escape::Dropping, pending_.clear();
+                continue;
+            }
+            // A control or 8-bit byte breaks the sequence off; the byte counts on its own.
+            pending_.clear();
+            escape_ = Escape::None;
             break;
+        case Escape::Dropping:
+            if (b >= 0x20 && b <= 0x3F)
+                continue;
+            escape_ = Escape::None;
+            if (b >= 0x40 && b <= 0x7E)
+                continue;
+            break;
+        case Escape::None:
+            break;
+        }
+        if (b == 0x1B) {
+            escape_ = Escape::Esc;
+            pending_ = ch;
+        } else {
+            out += table[b];
         }
     }
     return out;

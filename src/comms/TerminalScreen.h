@@ -3,8 +3,8 @@
 // it the bytes are transcoded from code page 437 to UTF-8, and a full-screen erase also homes
 // the cursor as ANSI.SYS did. Lines that scroll off the top are kept (up to a limit).
 //
-// Any input is safe: the escape-sequence state kept between pieces is bounded, and libvterm is
-// only given well-formed UTF-8.
+// Any input is safe: the escape-sequence state kept between pieces is bounded, libvterm is only
+// given well-formed UTF-8, and control sequences reach it only whole and within its limits.
 #pragma once
 
 #include <cstddef>
@@ -94,9 +94,10 @@ private:
     int damageFirst_ = -1;
     int damageLast_ = -1;
     std::string replies_;
-    // Transcoder state: inside an escape sequence, and the parameters of a CSI so far.
-    enum class Escape { None, Esc, Csi } escape_ = Escape::None;
-    std::string csi_;
+    // Transcoder state: inside an escape sequence (or dropping an overlong one), and the
+    // sequence held back until it is complete.
+    enum class Escape { None, Esc, Csi, Dropping } escape_ = Escape::None;
+    std::string pending_;
 };
 
 } // namespace comms

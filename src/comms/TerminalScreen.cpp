@@ -68,24 +68,6 @@ char32_t DecodeUtf8(const std::string& text) {
     return (b(0) & 0x0F) << 12 | (b(1) & 0x3F) << 6 | (b(2) & 0x3F);
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
 int Cp437Byte(char32_t c) {
@@ -330,7 +312,7 @@ bool TerminalScreen::TakeDamage(int& first, int& last) {
 std::string TerminalScreen::RowText(int row) const {
     std::string text;
     for (int column = 0; column < columns_; ++column)
-        AppendUtf8(text, Cell(row, column).ch);
+        platform::AppendUtf8(text, Cell(row, column).ch);
     return text;
 }
 

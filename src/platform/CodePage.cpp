@@ -27,6 +27,8 @@ constexpr std::array<char32_t, 128> kOemHigh437 = {
     0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320, 0x2321, 0x00F7, 0x2248,
     0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0};
 
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -44,6 +46,8 @@ void AppendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
+
+namespace {
 
 char32_t Ansi1252ToCodePoint(std::uint8_t byte) {
     return byte >= 0x80 && byte < 0xA0 ? kAnsiHigh1252[byte - 0x80] : byte;

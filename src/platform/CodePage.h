@@ -25,4 +25,7 @@ std::string Utf8ToAnsi1252Lossy(std::string_view utf8);
 // line breaks and tabs that must keep working.
 std::string Oem437ToUtf8(std::string_view oem);
 
+// Appends the UTF-8 bytes of one Unicode code point.
+void AppendUtf8(std::string& out, char32_t c);
+
 } // namespace platform

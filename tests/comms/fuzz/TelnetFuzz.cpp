@@ -2,19 +2,13 @@
 // says. Checks: the data never outgrows what came in, answers stay small, and in binary mode
 // whatever we encode decodes back to itself.
 #include "comms/Telnet.h"
+#include "comms/fuzz/Require.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using comms_fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1)

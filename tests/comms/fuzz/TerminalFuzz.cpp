@@ -3,19 +3,13 @@
 // second byte chooses. Checks: the cursor and every cell stay on the screen, colours stay in
 // the palette, and the scroll-back keeps to its limit.
 #include "comms/TerminalScreen.h"
+#include "comms/fuzz/Require.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using comms_fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2)

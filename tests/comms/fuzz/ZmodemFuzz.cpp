@@ -1,10 +1,11 @@
 // Fuzz target for the ZModem receiver and its frame decoder, as a sender's line would drive them.
 // The first input byte chooses CRC-16 or CRC-32 and the size of the pieces the line is cut
-// into; a piece of size 0 stands for a silent retry interval. Files land in a temporary folder
-// of the process. Checks: no access outside any buffer (the sanitizers), the receiver ends when
-// the line is lost, and it never keeps more than one subpacket.
+// into; a piece that is a single NUL byte stands for a silent retry interval. Files land in a
+// temporary folder of the process. Checks: no access outside any buffer (the sanitizers), every
+// file is reported under a plain name, and the receiver ends, once, when the line is lost.
 #include "comms/DownloadFolder.h"
 #include "comms/ZmodemReceiver.h"
+#include "comms/fuzz/Require.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,10 +15,7 @@
 
 namespace {
 
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
+using comms_fuzz::Require;
 
 struct Host : comms::ZmodemHost {
     void SendToLine(std::string_view bytes) override { sent += bytes.size(); }

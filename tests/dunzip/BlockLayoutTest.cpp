@@ -1,5 +1,6 @@
 // The command block from the library's side: the header's layout against the documented
 // offsets, and the library reading a block assembled byte by byte at those offsets.
+#include "dunzip/DocumentedOffsets.h"
 #include "dunzip/dunzip.h"
 #include "support/TempDir.h"
 #include "support/ZipFiles.h"
@@ -14,56 +15,37 @@
 using testing_support::ReadFileBytes;
 using testing_support::TempDir;
 
-namespace {
-
-constexpr bool k64 = sizeof(void*) == 8;
-
-// The documented offset of a field on this build: the 32-bit table or the 64-bit one.
-constexpr std::size_t At(std::size_t offset32, std::size_t offset64) {
-    return k64 ? offset64 : offset32;
-}
-
-constexpr std::size_t kBlockSize = At(142, 202);
-constexpr std::size_t kFunctionCode = 4;
-constexpr std::size_t kZipFile = 8;
-constexpr std::size_t kFileSpec = At(16, 24);
-constexpr std::size_t kDestination = At(24, 36);
-constexpr std::size_t kOverwrite = At(36, 52);
-constexpr std::size_t kMinorStatus = At(60, 76);
-constexpr std::size_t kMinorUserData = At(64, 84);
-constexpr std::size_t kReturnCount = At(76, 108);
-constexpr std::size_t kMessage = At(100, 140);
-constexpr std::size_t kMessageUserData = At(104, 148);
+using namespace documented_offsets;
 
 static_assert(sizeof(DunzipCommandBlock) == kBlockSize);
 static_assert(offsetof(DunzipCommandBlock, functionCode) == kFunctionCode);
 static_assert(offsetof(DunzipCommandBlock, zipFile) == kZipFile);
-static_assert(offsetof(DunzipCommandBlock, itemInfo) == At(12, 16));
+static_assert(offsetof(DunzipCommandBlock, itemInfo) == kItemInfo);
 static_assert(offsetof(DunzipCommandBlock, fileSpec) == kFileSpec);
-static_assert(offsetof(DunzipCommandBlock, itemIndex) == At(20, 32));
+static_assert(offsetof(DunzipCommandBlock, itemIndex) == kItemIndex);
 static_assert(offsetof(DunzipCommandBlock, destination) == kDestination);
-static_assert(offsetof(DunzipCommandBlock, freshen) == At(28, 44));
+static_assert(offsetof(DunzipCommandBlock, freshen) == Flag(0));
 static_assert(offsetof(DunzipCommandBlock, overwrite) == kOverwrite);
-static_assert(offsetof(DunzipCommandBlock, noDirectoryItems) == At(56, 72));
+static_assert(offsetof(DunzipCommandBlock, noDirectoryItems) == Flag(7));
 static_assert(offsetof(DunzipCommandBlock, minorStatus) == kMinorStatus);
 static_assert(offsetof(DunzipCommandBlock, minorUserData) == kMinorUserData);
-static_assert(offsetof(DunzipCommandBlock, majorStatus) == At(68, 92));
-static_assert(offsetof(DunzipCommandBlock, majorUserData) == At(72, 100));
+static_assert(offsetof(DunzipCommandBlock, majorStatus) == kMajorStatus);
+static_assert(offsetof(DunzipCommandBlock, majorUserData) == kMajorUserData);
 static_assert(offsetof(DunzipCommandBlock, returnCount) == kReturnCount);
-static_assert(offsetof(DunzipCommandBlock, returnString) == At(80, 112));
-static_assert(offsetof(DunzipCommandBlock, diagnostic) == At(84, 120));
-static_assert(offsetof(DunzipCommandBlock, lfToCrLf) == At(88, 124));
-static_assert(offsetof(DunzipCommandBlock, decrypt) == At(92, 128));
-static_assert(offsetof(DunzipCommandBlock, decryptCode) == At(96, 132));
+static_assert(offsetof(DunzipCommandBlock, returnString) == kReturnString);
+static_assert(offsetof(DunzipCommandBlock, diagnostic) == Flag(8));
+static_assert(offsetof(DunzipCommandBlock, decrypt) == Flag(10));
+static_assert(offsetof(DunzipCommandBlock, decryptCode) == kDecryptCode);
 static_assert(offsetof(DunzipCommandBlock, message) == kMessage);
 static_assert(offsetof(DunzipCommandBlock, messageUserData) == kMessageUserData);
-static_assert(offsetof(DunzipCommandBlock, subOptions) == At(108, 156));
-static_assert(offsetof(DunzipCommandBlock, zero) == At(110, 158));
-static_assert(offsetof(DunzipCommandBlock, rename) == At(118, 166));
-static_assert(offsetof(DunzipCommandBlock, renameUserData) == At(122, 174));
-static_assert(offsetof(DunzipCommandBlock, extProgTitle) == At(126, 182));
-static_assert(offsetof(DunzipCommandBlock, unused1) == At(130, 190));
-static_assert(offsetof(DunzipCommandBlock, unused3) == At(138, 198));
+static_assert(offsetof(DunzipCommandBlock, subOptions) == kSubOptions);
+static_assert(offsetof(DunzipCommandBlock, zero) == kZero);
+static_assert(offsetof(DunzipCommandBlock, rename) == kRename);
+static_assert(offsetof(DunzipCommandBlock, renameUserData) == kRenameUserData);
+static_assert(offsetof(DunzipCommandBlock, extProgTitle) == kExtProgTitle);
+static_assert(offsetof(DunzipCommandBlock, unused1) == kUnused1);
+
+namespace {
 
 // A block as raw bytes, each value put at its documented offset. The extra bytes after the
 // block let a test hand in a longer block claiming its own size.
@@ -144,8 +126,8 @@ TEST(BlockLayout, BlockOfAnotherSizeIsRefusedUntouched) {
     const std::string destination = dir.File("out");
     std::filesystem::create_directory(destination);
     // The other build's layout, one byte more or less, nothing.
-    const std::size_t otherLayout = At(202, 142);
-    for (const std::size_t size : {otherLayout, kBlockSize + 1, kBlockSize - 1, std::size_t{0}}) {
+    for (const std::size_t size :
+         {kOtherBuildsBlockSize, kBlockSize + 1, kBlockSize - 1, std::size_t{0}}) {
         Seen seen;
         RawBlock block(kBlockSize);
         block.Put<std::int32_t>(0, static_cast<std::int32_t>(size));

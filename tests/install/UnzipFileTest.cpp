@@ -2,6 +2,7 @@
 // offsets; its events and their errors; and a real run through the library.
 #include "install/UnzipFile.h"
 
+#include "dunzip/DocumentedOffsets.h"
 #include "install/UnzipLibrary.h"
 #include "install/UnzipTexts.h"
 #include "platform/MessageBox.h"
@@ -21,10 +22,7 @@ using testing_support::TempDir;
 
 namespace {
 
-constexpr bool k64 = sizeof(void*) == 8;
-constexpr std::size_t At(std::size_t offset32, std::size_t offset64) {
-    return k64 ? offset64 : offset32;
-}
+using namespace documented_offsets;
 
 // The bytes of the block the component handed over, and what the fake entry answers.
 struct Captured {
@@ -63,15 +61,7 @@ public:
     CapturingLibrary& operator=(const CapturingLibrary&) = delete;
 };
 
-constexpr TUnzipFlag kFlags[] = {TUnzipFlag::FreshenFlag,   TUnzipFlag::UpdateFlag,
-                                 TUnzipFlag::OverWriteFlag, TUnzipFlag::QuietFlag,
-                                 TUnzipFlag::TestFlag,      TUnzipFlag::NoDirectoryNamesFlag,
-                                 TUnzipFlag::RecurseFlag,   TUnzipFlag::NoDirectoryItemsFlag,
-                                 TUnzipFlag::bDiagnostic,   TUnzipFlag::bLF2CRLFFlag,
-                                 TUnzipFlag::DecryptFlag};
-// The documented offset of each flag's Boolean, in the order of kFlags.
-constexpr std::size_t kFlagOffsets32[] = {28, 32, 36, 40, 44, 48, 52, 56, 84, 88, 92};
-constexpr std::size_t kFlagOffsets64[] = {44, 48, 52, 56, 60, 64, 68, 72, 120, 124, 128};
+constexpr std::size_t kFlagCount = static_cast<std::size_t>(TUnzipFlag::DecryptFlag) + 1;
 
 } // namespace
 
@@ -89,52 +79,51 @@ TEST(UnzipFile, BlockCarriesEveryFieldAtItsDocumentedOffset) {
                               TUnzipSubOption::USO_MANGLELONGNAMES};
     captured.returnCount = 12;
     EXPECT_TRUE(unzip.Execute(8));
-    ASSERT_EQ(captured.bytes.size(), At(142, 202));
+    ASSERT_EQ(captured.bytes.size(), kBlockSize);
 
     void* self = static_cast<install::TDynaZip*>(&unzip);
-    EXPECT_EQ(Get<std::int32_t>(0), static_cast<std::int32_t>(At(142, 202)));
-    EXPECT_EQ(Get<std::int32_t>(4), 8);
-    EXPECT_EQ(Get<char*>(8), unzip.lpszZipFile.Buffer());
-    EXPECT_EQ(Get<std::uint8_t*>(At(12, 16)), unzip.ItemInfo());
-    EXPECT_EQ(Get<char*>(At(16, 24)), unzip.lpszFileSpec.Buffer());
-    EXPECT_EQ(Get<std::int32_t>(At(20, 32)), 4711);
-    EXPECT_EQ(Get<char*>(At(24, 36)), unzip.lpszDestination.Buffer());
-    EXPECT_EQ(Get<DunzipStatusCallback>(At(60, 76)), &install::TDynaZip::MinorCallback);
-    EXPECT_EQ(Get<void*>(At(64, 84)), self);
-    EXPECT_EQ(Get<DunzipStatusCallback>(At(68, 92)), &install::TDynaZip::MajorCallback);
-    EXPECT_EQ(Get<void*>(At(72, 100)), self);
-    EXPECT_EQ(Get<std::int32_t>(At(76, 108)), 3);
-    EXPECT_EQ(Get<char*>(At(80, 112)), nullptr) << "an empty, not fixed string";
-    EXPECT_EQ(Get<char*>(At(96, 132)), unzip.lpszDecryptCode.Buffer());
-    EXPECT_EQ(Get<DunzipMessageCallback>(At(100, 140)), &install::TDynaZip::MessageCallback);
-    EXPECT_EQ(Get<void*>(At(104, 148)), self);
-    EXPECT_EQ(Get<std::uint16_t>(At(108, 156)), 1 | 32);
-    EXPECT_EQ(Get<std::uint64_t>(At(110, 158)), 0u);
-    EXPECT_EQ(Get<DunzipRenameCallback>(At(118, 166)), &install::TDynaZip::RenameCallback);
-    EXPECT_EQ(Get<void*>(At(122, 174)), self);
-    EXPECT_EQ(Get<char*>(At(126, 182)), unzip.lpszExtProgTitle.Buffer());
-    for (const std::size_t offset : {At(130, 190), At(134, 194), At(138, 198)})
+    EXPECT_EQ(Get<std::int32_t>(0), static_cast<std::int32_t>(kBlockSize));
+    EXPECT_EQ(Get<std::int32_t>(kFunctionCode), 8);
+    EXPECT_EQ(Get<char*>(kZipFile), unzip.lpszZipFile.Buffer());
+    EXPECT_EQ(Get<std::uint8_t*>(kItemInfo), unzip.ItemInfo());
+    EXPECT_EQ(Get<char*>(kFileSpec), unzip.lpszFileSpec.Buffer());
+    EXPECT_EQ(Get<std::int32_t>(kItemIndex), 4711);
+    EXPECT_EQ(Get<char*>(kDestination), unzip.lpszDestination.Buffer());
+    EXPECT_EQ(Get<DunzipStatusCallback>(kMinorStatus), &install::TDynaZip::MinorCallback);
+    EXPECT_EQ(Get<void*>(kMinorUserData), self);
+    EXPECT_EQ(Get<DunzipStatusCallback>(kMajorStatus), &install::TDynaZip::MajorCallback);
+    EXPECT_EQ(Get<void*>(kMajorUserData), self);
+    EXPECT_EQ(Get<std::int32_t>(kReturnCount), 3);
+    EXPECT_EQ(Get<char*>(kReturnString), nullptr) << "an empty, not fixed string";
+    EXPECT_EQ(Get<char*>(kDecryptCode), unzip.lpszDecryptCode.Buffer());
+    EXPECT_EQ(Get<DunzipMessageCallback>(kMessage), &install::TDynaZip::MessageCallback);
+    EXPECT_EQ(Get<void*>(kMessageUserData), self);
+    EXPECT_EQ(Get<std::uint16_t>(kSubOptions), 1 | 32);
+    EXPECT_EQ(Get<std::uint64_t>(kZero), 0u);
+    EXPECT_EQ(Get<DunzipRenameCallback>(kRename), &install::TDynaZip::RenameCallback);
+    EXPECT_EQ(Get<void*>(kRenameUserData), self);
+    EXPECT_EQ(Get<char*>(kExtProgTitle), unzip.lpszExtProgTitle.Buffer());
+    for (const std::size_t offset : {kUnused1, kUnused1 + 4, kUnused1 + 8})
         EXPECT_EQ(Get<std::int32_t>(offset), 0) << offset;
     EXPECT_EQ(unzip.ReturnCount, 12) << "read back after success";
 }
 
 TEST(UnzipFile, EachFlagIsOneBooleanAndNoneSetMeansAllZero) {
     const CapturingLibrary library;
-    const auto& offsets = k64 ? kFlagOffsets64 : kFlagOffsets32;
     TUnzipFile unzip(nullptr);
     ASSERT_TRUE(unzip.Execute(8));
-    // All options empty: the eight flags from the first flag's offset, the three later ones and
-    // the sub-option word are zero.
-    for (std::size_t offset = offsets[0]; offset < offsets[0] + 32; ++offset)
+    // All options empty: the Booleans of the eight flags from the first flag's offset, of the
+    // three later ones, and the sub-option word are zero.
+    for (std::size_t offset = Flag(0); offset < Flag(7) + 4; ++offset)
         EXPECT_EQ(captured.bytes[offset], 0) << offset;
-    for (std::size_t offset = offsets[8]; offset < offsets[8] + 12; ++offset)
+    for (std::size_t offset = Flag(8); offset < Flag(10) + 4; ++offset)
         EXPECT_EQ(captured.bytes[offset], 0) << offset;
-    EXPECT_EQ(Get<std::uint16_t>(At(108, 156)), 0);
-    for (std::size_t i = 0; i < std::size(kFlags); ++i) {
-        unzip.Options = {kFlags[i]};
+    EXPECT_EQ(Get<std::uint16_t>(kSubOptions), 0);
+    for (std::size_t i = 0; i < kFlagCount; ++i) {
+        unzip.Options = {static_cast<TUnzipFlag>(i)};
         ASSERT_TRUE(unzip.Execute(8));
-        for (std::size_t j = 0; j < std::size(kFlags); ++j)
-            EXPECT_EQ(Get<std::int32_t>(offsets[j]), i == j ? 1 : 0) << i << " " << j;
+        for (std::size_t j = 0; j < kFlagCount; ++j)
+            EXPECT_EQ(Get<std::int32_t>(Flag(j)), i == j ? 1 : 0) << i << " " << j;
     }
 }
 
@@ -163,7 +152,7 @@ TEST(UnzipFile, CodeSixGivesTheReturnStringRoomForReturnCountCharacters) {
     ASSERT_TRUE(unzip.Execute(6));
     EXPECT_TRUE(unzip.lpszReturnString.Fixed());
     EXPECT_EQ(unzip.lpszReturnString.Size(), 41);
-    EXPECT_EQ(Get<char*>(At(80, 112)), unzip.lpszReturnString.Buffer());
+    EXPECT_EQ(Get<char*>(kReturnString), unzip.lpszReturnString.Buffer());
 }
 
 TEST(UnzipFile, CallbacksRunTheEventsWithOutParametersStartingCleared) {

@@ -121,7 +121,10 @@ class SampleCd(unittest.TestCase):
         self.assertGreaterEqual(members["HILFE/HANDBUCH.TXT"].file_size, 1000000)
 
     def test_every_program_has_an_icon_group_with_its_icons(self):
-        programs = [open(path, "rb").read() for path in all_files(".EXE")]
+        programs = []
+        for path in all_files(".EXE"):
+            with open(path, "rb") as program:
+                programs.append(program.read())
         for path in all_files(".ZIP"):
             with zipfile.ZipFile(path) as archive:
                 programs += [archive.read(n) for n in archive.namelist() if n.endswith(".EXE")]

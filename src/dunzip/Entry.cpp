@@ -11,6 +11,7 @@
 #include <array>
 #include <cstring>
 #include <map>
+#include <optional>
 
 namespace unzip {
 
@@ -76,12 +77,12 @@ int32_t BlockHost::Message(uint32_t id, uint32_t boxType, int32_t p1, int32_t p2
     return block_.message(id, boxType, p1, p2, text1.data(), text2.data(), block_.messageUserData);
 }
 
-// A DOS path goes through the drive table; one whose drive is unknown stays as given, so that
-// opening it fails with "not found".
-std::string NativePath(const char* path) {
+// A DOS path goes through the drive table: nullopt when its drive is unknown. Any other path is
+// native already.
+std::optional<std::string> NativePath(const char* path) {
     if (!HasDriveLetter(path))
-        return path;
-    return platform::DosToNative(path).value_or(path);
+        return std::string(path);
+    return platform::DosToNative(path);
 }
 
 bool IsEmpty(const char* text) {
@@ -92,8 +93,9 @@ int32_t RunExtract(DunzipCommandBlock& block) {
     if (IsEmpty(block.zipFile) || IsEmpty(block.destination))
         return DUNZIP_BAD_ARGUMENTS;
     BlockHost host(block);
-    int zipError = 0;
-    const ZipArchive archive = OpenArchiveFile(NativePath(block.zipFile), zipError);
+    const auto archivePath = NativePath(block.zipFile);
+    int zipError = ZIP_ER_NOENT;
+    const ZipArchive archive = archivePath ? OpenArchiveFile(*archivePath, zipError) : nullptr;
     if (!archive) {
         host.Stopped(DUNZIP_STOP_ARCHIVE, zipError,
                      FillText(host.Text(DUNZIP_TEXT_NO_ARCHIVE),
@@ -103,7 +105,8 @@ int32_t RunExtract(DunzipCommandBlock& block) {
     }
     ExtractOptions options;
     options.archiveShown = block.zipFile;
-    options.destination = NativePath(block.destination);
+    // An unknown drive gives no folder at all, which the run reports as not found.
+    options.destination = NativePath(block.destination).value_or("");
     options.destinationShown = block.destination;
     if (!IsEmpty(block.fileSpec))
         options.fileSpec = block.fileSpec;

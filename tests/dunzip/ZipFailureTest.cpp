@@ -2,6 +2,7 @@
 // message through the message callback, writes nothing outside the destination and leaves no
 // partial file.
 #include "dunzip/UnzipHarness.h"
+#include "platform/ScopedConfigFolder.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
 #include "support/ZipFiles.h"
@@ -88,6 +89,23 @@ TEST(ZipFailure, MissingArchiveAndMissingDestinationAreNamed) {
     EXPECT_EQ(nowhere.Run(), DUNZIP_NO_DESTINATION);
     EXPECT_EQ(nowhere.Reasons(), std::vector<int>{DUNZIP_STOP_DESTINATION});
     EXPECT_FALSE(fs::exists(space.Dir().File("no")));
+}
+
+// A CD drive without its medium (its folder is missing) and a letter without any drive.
+TEST(ZipFailure, DrivesWithoutAFolderAreNotFound) {
+    const Workspace space;
+    WriteZip(space.Archive(), {{"A.TXT", "a"}});
+    const testing_support::ScopedConfigFolder config;
+    config.Write("drives", "e: = " + space.Dir().File("no-medium") + "  cdrom  KSTRV02\n");
+    UnzipRun noMedium("e:\\KOMP\\DEMO.ZIP", space.Out());
+    EXPECT_EQ(noMedium.Run(), DUNZIP_NO_ARCHIVE);
+    ASSERT_EQ(noMedium.stops.size(), 1u);
+    EXPECT_EQ(noMedium.stops[0].message, "Cannot read archive e:\\KOMP\\DEMO.ZIP: file not found.");
+    UnzipRun noDrive(space.Archive(), "q:\\ZIEL\\");
+    EXPECT_EQ(noDrive.Run(), DUNZIP_NO_DESTINATION);
+    ASSERT_EQ(noDrive.stops.size(), 1u);
+    EXPECT_EQ(noDrive.stops[0].message, "Destination folder q:\\ZIEL\\ not found.");
+    EXPECT_TRUE(fs::is_empty(space.Out()));
 }
 
 TEST(ZipFailure, CrcErrorsAndBrokenDataNeverLeaveAWrongFile) {

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
-#include <sys/stat.h>
 #include <vector>
 
 namespace unzip {
@@ -21,6 +20,13 @@ namespace {
 
 constexpr std::size_t kBufferSize = 256 * 1024;
 constexpr int kFullPercent = 100;
+
+// The attributes of a member: DOS attributes in the low byte; archivers on Unix put the file
+// mode in the high half, with these values.
+constexpr zip_uint32_t kDosReadOnly = 0x01;
+constexpr zip_uint32_t kUnixTypeMask = 0170000;
+constexpr zip_uint32_t kUnixLink = 0120000;
+constexpr zip_uint32_t kUnixOwnerWrite = 0200;
 
 // A member that is refused or failed: the run reports it and goes on with the next member. The
 // cause filled into the text is either a text of its own (with the detail filled in) or the
@@ -76,12 +82,12 @@ MemberAttributes AttributesOf(zip_t& archive, zip_uint64_t index) {
     zip_uint32_t attributes = 0;
     if (zip_file_get_external_attributes(&archive, index, 0, &system, &attributes) != 0)
         return {};
-    // The low byte holds the DOS attributes; Unix archivers put the file mode in the high half.
     const zip_uint32_t mode = attributes >> 16;
     const bool unixMode = system == ZIP_OPSYS_UNIX && mode != 0;
     MemberAttributes result;
-    result.symbolicLink = unixMode && S_ISLNK(mode);
-    result.readOnly = (attributes & 0x01) != 0 || (unixMode && (mode & S_IWUSR) == 0);
+    result.symbolicLink = unixMode && (mode & kUnixTypeMask) == kUnixLink;
+    result.readOnly =
+        (attributes & kDosReadOnly) != 0 || (unixMode && (mode & kUnixOwnerWrite) == 0);
     return result;
 }
 

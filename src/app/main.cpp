@@ -4,10 +4,13 @@
 //
 // VITRINE_SMOKE_QUIT_MS=n closes the main window n milliseconds after start: a headless smoke
 // run that must end with exit code 0.
+#include "browser/EntryOutput.h"
 #include "browser/MainWindow.h"
 #include "browser/Splash.h"
 #include "browser/WideInfoForm.h"
+#include "install/UnzipLibrary.h"
 #include "search/SearchWindows.h"
+#include "util/widgets/PlatformMessageBox.h"
 #include "util/widgets/VitrineApplication.h"
 
 #include <QTimer>
@@ -33,6 +36,11 @@ void ScheduleSmokeQuit(QWidget& window) {
 
 int main(int argc, char** argv) {
     util::VitrineApplication app(argc, argv);
+    util::ShowPlatformMessagesInBoxes();
+    // Loaded before any window exists; the program cannot run without it.
+    const install::TUnzipLibrary unzipLibrary;
+    if (!unzipLibrary.Loaded())
+        return 1;
     app.SetTitle(kTitle);
     QApplication::setApplicationName(kTitle);
 
@@ -46,6 +54,7 @@ int main(int argc, char** argv) {
     auto* wideInfoForm = new browser::TWideInfoForm(&mainWindow);
     mainWindow.SetWideInfoForm(wideInfoForm);
     search::CreateSearchWindows(mainWindow);
+    browser::ConnectEntryOutput(mainWindow);
     QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, &app, &QApplication::quit);
 
     splash.reset();

@@ -11,6 +11,7 @@ namespace comms {
 namespace {
 
 constexpr std::size_t kMaxNameLength = 200; // leaves room for the temporary name's additions
+constexpr std::size_t kWriteChunk = 65536;
 
 // The next blank-separated number of text in the given base, advancing text; nullopt if none.
 std::optional<std::int64_t> TakeNumber(std::string_view& text, int base) {
@@ -132,11 +133,20 @@ DownloadFolder::Start DownloadFolder::Open(const std::string& name, const FileOf
 }
 
 int DownloadFolder::Write(std::string_view data) {
-    return file_.Write(data.data(), data.size());
+    buffer_ += data;
+    return buffer_.size() >= kWriteChunk ? Flush() : 0;
+}
+
+int DownloadFolder::Flush() {
+    const int error = file_.Write(buffer_.data(), buffer_.size());
+    buffer_.clear();
+    return error;
 }
 
 int DownloadFolder::Complete() {
-    int error = modified_ != 0 ? file_.SetModified(modified_) : 0;
+    int error = Flush();
+    if (error == 0 && modified_ != 0)
+        error = file_.SetModified(modified_);
     if (const int closeError = file_.Close(); error == 0)
         error = closeError;
     if (error == 0 && writtenName_ != finalName_)
@@ -150,6 +160,9 @@ int DownloadFolder::Complete() {
 void DownloadFolder::Abandon() {
     if (writtenName_.empty())
         return;
+    if (resumable_)
+        Flush();
+    buffer_.clear();
     file_.Close();
     if (!resumable_)
         folder_.Remove(writtenName_);

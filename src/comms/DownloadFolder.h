@@ -50,7 +50,7 @@ public:
 
     // Decides on the offer and, for Receive, opens the file.
     Start Begin(const FileOffer& offer);
-    // Appends data to the open file; 0 or the Windows error number.
+    // Appends data to the open file (gathered into larger writes); 0 or the Windows error number.
     int Write(std::string_view data);
     // Closes the complete file under its name, dated as the sender's; 0 or the error number.
     int Complete();
@@ -60,6 +60,7 @@ public:
 
 private:
     std::string FreeSafeName() const;
+    int Flush();
     Start Open(const std::string& name, const FileOffer& offer);
 
     std::string folderPath_;
@@ -71,6 +72,7 @@ private:
     std::string writtenName_; // finalName_ or a temporary name
     std::time_t modified_ = 0;
     bool resumable_ = false;
+    std::string buffer_;
 };
 
 // German text for a Windows error number of a file operation.

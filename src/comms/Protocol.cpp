@@ -10,6 +10,9 @@ namespace comms {
 
 namespace {
 
+// Progress is reported at most this often; a file's start and end and every error always.
+constexpr qint64 kStatusIntervalMs = 100;
+
 const QByteArray kZmodemStart("**\x18"
                               "B00");
 
@@ -139,10 +142,14 @@ void TProtocol::FileBegins(const std::string& name, std::int64_t length, std::in
 void TProtocol::FileProgress(std::int64_t bytesInFile) {
     sessionBytes_ += bytesInFile - fileBytes_;
     fileBytes_ = bytesInFile;
-    emit ProtocolStatus(this);
+    if (!statusClock_.isValid() || statusClock_.elapsed() >= kStatusIntervalMs) {
+        statusClock_.start();
+        emit ProtocolStatus(this);
+    }
 }
 
 void TProtocol::FileEnds(const ReceivedFile& file) {
+    emit ProtocolStatus(this);
     files_.push_back(file);
     emit FileEnded(this, file);
 }

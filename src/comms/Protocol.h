@@ -123,6 +123,7 @@ private:
     std::unique_ptr<ZmodemReceiver> receiver_;
     QTimer retryTimer_;
     QElapsedTimer clock_;
+    QElapsedTimer statusClock_;
     std::vector<ReceivedFile> files_;
     bool completed_ = false;
     bool finishPending_ = false;

@@ -76,7 +76,7 @@ void TProtocolStatus::Update(TProtocol* protocol) {
     FileNameLabel->setText(protocol->FileName());
     FileSizeLabel->setText(protocol->FileLength() >= 0 ? Bytes(protocol->FileLength()) : QString());
     BytesLabel->setText(Bytes(protocol->BytesTransferred()));
-    RateLabel->setText(tr("%1 Bytes/s").arg(protocol->Rate()));
+    RateLabel->setText(QLocale(QLocale::German).toString(protocol->Rate()) + tr(" Bytes/s"));
     const int left = protocol->EstimatedSecondsLeft();
     TimeLeftLabel->setText(
         left >= 0 ? tr("%1:%2").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0')) : QString());

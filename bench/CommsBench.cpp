@@ -129,7 +129,8 @@ double SecondsOfOurs() {
     SzServer server;
     comms::TComPort port;
     comms::TProtocol protocol(&port);
-    protocol.SetDestinationDirectory(QString::fromStdString(Files().Destination().string()));
+    const fs::path destination = Files().Destination();
+    protocol.SetDestinationDirectory(QString::fromStdString(destination.string()));
     bool done = false;
     QObject::connect(&protocol, &comms::TProtocol::ProtocolFinish, [&] { done = true; });
     auto* line = new comms::TNetworkLine(false);
@@ -143,8 +144,7 @@ double SecondsOfOurs() {
     while (!done)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double seconds = clock.nsecsElapsed() / 1e9;
-    if (!protocol.Completed() || fs::file_size(Files().Destination().parent_path() / "destination" /
-                                               "big.bin") != kZmodemFileSize)
+    if (!protocol.Completed() || fs::file_size(destination / "big.bin") != kZmodemFileSize)
         std::abort();
     return seconds;
 }

@@ -197,7 +197,8 @@ void TComPort::HandOn() {
         return;
     handingOn_ = true;
     QPointer<TComPort> alive(this);
-    qsizetype budget = kHandOnChunk;
+    // A capturing transfer takes all there is: it works faster than any display.
+    qsizetype budget = capture_ ? waiting_.size() : kHandOnChunk;
     while (!waiting_.isEmpty() && budget > 0 && line_) {
         const std::string_view piece(waiting_.constData(),
                                      static_cast<std::size_t>(std::min(waiting_.size(), budget)));

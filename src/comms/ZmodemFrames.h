@@ -8,6 +8,7 @@
 // reports a malformed frame as an error instead of guessing.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -121,6 +122,14 @@ public:
     std::uint64_t GarbageCount() const { return garbage_; }
 
 private:
+    // The bytes a sender never puts into data unescaped: ZDLE and the flow-control characters.
+    static constexpr std::array<bool, 256> kSpecial = [] {
+        std::array<bool, 256> special{};
+        for (int c : {0x18, 0x11, 0x13, 0x91, 0x93})
+            special[static_cast<std::size_t>(c)] = true;
+        return special;
+    }();
+
     enum class Mode { Header, Data };
     enum class Step { Seek, Pad, PadDle, HexDigits, BinaryHeader, Payload, Check };
 
@@ -153,11 +162,25 @@ private:
 };
 
 template <class Stop> std::size_t FrameDecoder::Feed(std::string_view bytes, Stop stop) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto c = static_cast<std::uint8_t>(bytes[i]);
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (mode_ == Mode::Data && step_ == Step::Payload && !escaped_) {
+            // A run of bytes that need no unescaping is taken at once.
+            const std::size_t limit = std::min(bytes.size(), i + (kMaxSubpacket - payload_.size()));
+            std::size_t end = i;
+            while (end < limit && !kSpecial[static_cast<std::uint8_t>(bytes[end])])
+                ++end;
+            if (end > i) {
+                payload_.append(bytes.data() + i, end - i);
+                cans_ = 0;
+                i = end;
+                continue;
+            }
+        }
+        const auto c = static_cast<std::uint8_t>(bytes[i++]);
         const bool reported = CancelByte(c) || (mode_ == Mode::Data ? DataByte(c) : HeaderByte(c));
         if (reported && stop())
-            return i + 1;
+            return i;
     }
     return bytes.size();
 }

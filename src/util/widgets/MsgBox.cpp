@@ -152,6 +152,8 @@ QPushButton* TMsgBox::CreateButton(const char* name, const QString& caption, int
 int TMsgBox::Execute() {
     ArrangeButtons();
     form_->setWindowTitle(caption_);
+    // The message is painted, not a label: screen readers read it from here.
+    form_->setAccessibleDescription(msg_);
     MeasureText();
     form_->CentreOnScreen();
     return form_->exec();

@@ -5,6 +5,7 @@
 // VITRINE_SMOKE_QUIT_MS=n closes the main window n milliseconds after start: a headless smoke
 // run that must end with exit code 0.
 #include "browser/MainWindow.h"
+#include "browser/OptionsCommand.h"
 #include "browser/Splash.h"
 #include "browser/WideInfoForm.h"
 #include "search/SearchWindows.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
     auto* wideInfoForm = new browser::TWideInfoForm(&mainWindow);
     mainWindow.SetWideInfoForm(wideInfoForm);
     search::CreateSearchWindows(mainWindow);
+    browser::CreateOptionsDialog(mainWindow);
     QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, &app, &QApplication::quit);
 
     splash.reset();

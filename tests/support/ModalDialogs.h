@@ -1,7 +1,10 @@
 // Answering modal windows from a test: the next modal window that shows is handed to an action
-// (which must end it), after its title and message were recorded.
+// (which must end it), after its title and message were recorded. An action may open further
+// modal windows; the next queued actions answer those.
 #pragma once
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -15,8 +18,11 @@ struct ShownDialog {
     QString text;
 };
 
-class ModalAnswers {
+class ModalAnswers : public QObject {
 public:
+    ModalAnswers();
+    ~ModalAnswers() override;
+
     // Queues an action for the next modal window that shows; the actions run in queue order.
     void Then(std::function<void(QWidget& dialog)> action);
     // Queues closing the next modal window with its OK (or only) button.
@@ -28,12 +34,18 @@ public:
     // The number of queued actions that have not run yet.
     int Pending() const { return static_cast<int>(actions_.size()); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void WatchForNext();
+    void Poll();
+    bool Answered(QWidget* window) const;
 
     std::vector<std::function<void(QWidget&)>> actions_;
     std::vector<ShownDialog> shown_;
-    QWidget* lastAnswered_ = nullptr;
+    // Windows answered that have not hidden since: a window counts as new when it is not here.
+    std::vector<QPointer<QWidget>> answered_;
     bool watching_ = false;
 };
 

@@ -4,6 +4,7 @@
 //
 // VITRINE_SMOKE_QUIT_MS=n closes the main window n milliseconds after start: a headless smoke
 // run that must end with exit code 0.
+#include "browser/EntryOutput.h"
 #include "browser/MainWindow.h"
 #include "browser/OptionsCommand.h"
 #include "browser/Splash.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
     auto* wideInfoForm = new browser::TWideInfoForm(&mainWindow);
     mainWindow.SetWideInfoForm(wideInfoForm);
     search::CreateSearchWindows(mainWindow);
+    browser::ConnectEntryOutput(mainWindow);
     browser::CreateOptionsDialog(mainWindow);
     QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, &app, &QApplication::quit);
 

@@ -14,6 +14,7 @@
 #include "util/Paths.h"
 #include "util/widgets/Controls.h"
 #include "util/widgets/MsgBox.h"
+#include "util/widgets/Printing.h"
 #include "util/widgets/Thread.h"
 #include "util/widgets/VitrineApplication.h"
 
@@ -24,7 +25,6 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -158,8 +158,7 @@ std::string LocateFile(const std::string& programFolder, const std::string& name
 
 TPandexCDMain::TPandexCDMain(TMainWindowSetup setup, QWidget* parent)
     : QMainWindow(parent), setup_(WithDefaults(std::move(setup))),
-      browzerContainer_(std::make_unique<catalog::TBrowzerContainer>(nullptr)),
-      printer_(std::make_unique<QPrinter>()) {
+      browzerContainer_(std::make_unique<catalog::TBrowzerContainer>(nullptr)) {
     setObjectName(QStringLiteral("PandexCDMain"));
     setWindowTitle(QStringLiteral("Kestrova Pandex Vitrine"));
     setAttribute(Qt::WA_AlwaysShowToolTips);
@@ -594,7 +593,8 @@ void TPandexCDMain::SBNextClick() {
 }
 
 void TPandexCDMain::MIPrinterSetupClick() {
-    QPrintDialog dialog(printer_.get(), this);
+    // The printers of the printing system, and always the PDF output.
+    QPrintDialog dialog(&util::ProgramPrinter(), this);
     dialog.setWindowTitle(QStringLiteral("Druckereinstellungen"));
     dialog.exec();
 }

@@ -19,7 +19,6 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
-class QPrinter;
 class QPushButton;
 class QStackedWidget;
 class QToolButton;
@@ -80,13 +79,12 @@ public:
 
     // The secondary window of the component page's long texts (created by the program).
     void SetWideInfoForm(TWideInfoForm* form) { wideInfoForm_ = form; }
+    TWideInfoForm* WideInfoForm() const { return wideInfoForm_; }
 
     bool CatalogueLoaded() const { return catalogueLoaded_; }
     const catalog::TIntList& History() const { return history_; }
     const catalog::TCompoText* CurrentCompo() const { return currentCompo_.get(); }
     catalog::TBrowzerContainer& BrowzerContainer() { return *browzerContainer_; }
-    // The printer the printer set-up chooses and printing uses.
-    QPrinter& Printer() { return *printer_; }
 
     // Command handlers with a fixed meaning now; the others are wired by their subsystems.
     void SBFirstClick();
@@ -171,7 +169,6 @@ private:
     TMainWindowSetup setup_;
     QWidget* client_;
     std::unique_ptr<catalog::TBrowzerContainer> browzerContainer_;
-    std::unique_ptr<QPrinter> printer_;
     TWideInfoForm* wideInfoForm_ = nullptr;
 
     // The form's fields, in their order.

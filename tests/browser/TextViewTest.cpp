@@ -1,19 +1,20 @@
 #include "browser/TextView.h"
 
 #include "rtl/Exceptions.h"
+#include "support/RunTool.h"
 #include "support/TempDir.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPrinter>
-#include <QProcess>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
 
 using browser::TKVTextView;
+using testing_support::RunTool;
 
 namespace {
 
@@ -36,13 +37,6 @@ QTextCharFormat FormatAt(TKVTextView& view, int position) {
     cursor.setPosition(position);
     cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
     return cursor.charFormat();
-}
-
-std::string RunTool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(30000)) << program.toStdString();
-    return process.readAllStandardOutput().toStdString();
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "browser/OptionsCommand.h"
 #include "browser/Splash.h"
 #include "browser/WideInfoForm.h"
+#include "order/OrderCommand.h"
 #include "search/SearchWindows.h"
 #include "util/widgets/VitrineApplication.h"
 
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     search::CreateSearchWindows(mainWindow);
     browser::ConnectEntryOutput(mainWindow);
     browser::CreateOptionsDialog(mainWindow);
+    order::ConnectOrderCommand(mainWindow);
     QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, &app, &QApplication::quit);
 
     splash.reset();

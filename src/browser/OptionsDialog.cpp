@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace browser {
@@ -25,9 +24,7 @@ namespace {
 const QChar kDateSeparatorSubst(entryfields::kFirstSubstChar);
 
 void ShowError(QWidget* owner, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Fehler"), text, QMessageBox::Ok, owner);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    box.exec();
+    util::ShowStandardMessage(owner, QStringLiteral("Fehler"), text);
 }
 
 } // namespace

@@ -43,11 +43,7 @@ void TEntryField::ReportError(int errorCode) {
         OnError(*this, errorCode, ErrorText(errorCode));
         return;
     }
-    util::TMsgBox box;
-    box.SetCaption(QStringLiteral("Fehler"));
-    box.SetMsg(ErrorText(errorCode));
-    box.SetButtons(util::msgOK);
-    box.Execute();
+    util::ExecuteMsgBox(QStringLiteral("Fehler"), ErrorText(errorCode));
 }
 
 TSimpleField::TSimpleField(TEntryController* controller, QWidget* parent, int maxLength)

@@ -32,8 +32,8 @@ namespace {
 
 constexpr int kLabelLeft = 10;
 constexpr int kLabelWidth = 100;
-constexpr int kFieldLeft = 112;
-constexpr int kFieldWidth = 380;
+constexpr int kFieldLeft = 118;
+constexpr int kFieldWidth = 374;
 constexpr int kRowTop = 22;
 constexpr int kRowStep = 27;
 constexpr int kRowHeight = 24;
@@ -59,9 +59,11 @@ constexpr TCountryOffer kOffers[] = {
     {cuDM, 10.0, 35.0, "DM %5.2f", false, true, false}, // nicht EU - Ausland
 };
 
-QLabel* RowLabel(QWidget* parent, const char* name, const QString& caption, int row) {
-    return Placed(new QLabel(caption, parent), name, kLabelLeft, kRowTop + row * kRowStep + 3,
-                  kLabelWidth, 18);
+// The label of a row, left of its field, which its accelerator focuses.
+void RowLabel(const char* name, const QString& caption, QWidget* field) {
+    auto* label = Placed(new QLabel(caption, field->parentWidget()), name, kLabelLeft,
+                         field->y() + 3, kLabelWidth, 18);
+    label->setBuddy(field);
 }
 
 template <class Field>
@@ -123,42 +125,36 @@ void TBestellForm::CreateAddress() {
     AdressBox = Placed(new QGroupBox(QStringLiteral(" Lieferanschrift "), this), "AdressBox", 8,
                        106, 504, 272);
     QWidget* box = AdressBox;
-    RowLabel(box, "CountryLabel", QStringLiteral("&Land:"), 0);
     CountryBox = PlaceField(new QComboBox(box), "CountryBox", 0, kFieldLeft, 180);
     CountryBox->addItems({QStringLiteral("Deutschland"), QStringLiteral("Österreich"),
                           QStringLiteral("Schweiz"), QStringLiteral("EU - Ausland"),
                           QStringLiteral("nicht EU - Ausland")});
-    RowLabel(box, "KdNrLabel", QStringLiteral("&Kundennummer:"), 1);
+    RowLabel("CountryLabel", QStringLiteral("&Land:"), CountryBox);
     KdNrField = PlaceField(new entryfields::TPictureField(Controller, box, QStringLiteral("XXXXX")),
                            "KdNrField", 1, kFieldLeft, 70);
     KdNrField->setToolTip(QStringLiteral("Bei Neukunden frei lassen"));
+    RowLabel("KdNrLabel", QStringLiteral("&Kundennummer:"), KdNrField);
     const auto simple = [this, box](const char* name, int maxLength, int row) {
         return PlaceField(new entryfields::TSimpleField(Controller, box, maxLength), name, row,
                           kFieldLeft, kFieldWidth);
     };
-    RowLabel(box, "FirmaLabel", QStringLiteral("F&irma:"), 2);
     FirmaField = simple("FirmaField", 50, 2);
-    RowLabel(box, "NameLabel", QStringLiteral("&Name:"), 3);
+    RowLabel("FirmaLabel", QStringLiteral("F&irma:"), FirmaField);
     NameField = simple("NameField", 50, 3);
-    RowLabel(box, "StreetLabel", QStringLiteral("&Straße:"), 4);
+    RowLabel("NameLabel", QStringLiteral("&Name:"), NameField);
     Streetfield = simple("Streetfield", 50, 4);
-    RowLabel(box, "PLZLabel", QStringLiteral("Pl&Z/Ort:"), 5);
+    RowLabel("StreetLabel", QStringLiteral("&Straße:"), Streetfield);
     PLZField = PlaceField(new entryfields::TPictureField(Controller, box, QStringLiteral("99999")),
                           "PLZField", 5, kFieldLeft, 60);
+    RowLabel("PLZLabel", QStringLiteral("Pl&Z/Ort:"), PLZField);
     VillageField = PlaceField(new entryfields::TSimpleField(Controller, box, 40), "VillageField", 5,
                               kFieldLeft + 66, kFieldWidth - 66);
-    RowLabel(box, "TelLabel", QStringLiteral("Telef&on:"), 6);
     TelField = simple("TelField", 50, 6);
-    RowLabel(box, "FaxLabel", QStringLiteral("Fa&x:"), 7);
+    RowLabel("TelLabel", QStringLiteral("Telef&on:"), TelField);
     FaxField = simple("FaxField", 50, 7);
-    RowLabel(box, "EMailLabel", QStringLiteral("&EMail:"), 8);
+    RowLabel("FaxLabel", QStringLiteral("Fa&x:"), FaxField);
     EMailField = simple("EMailField", 50, 8);
-    const std::pair<const char*, QWidget*> buddies[] = {
-        {"CountryLabel", CountryBox}, {"KdNrLabel", KdNrField},     {"FirmaLabel", FirmaField},
-        {"NameLabel", NameField},     {"StreetLabel", Streetfield}, {"PLZLabel", PLZField},
-        {"TelLabel", TelField},       {"FaxLabel", FaxField},       {"EMailLabel", EMailField}};
-    for (const auto& [label, field] : buddies)
-        box->findChild<QLabel*>(QLatin1String(label))->setBuddy(field);
+    RowLabel("EMailLabel", QStringLiteral("&EMail:"), EMailField);
 }
 
 void TBestellForm::CreatePayment() {

@@ -9,8 +9,10 @@
 #include "browser/OptionsCommand.h"
 #include "browser/Splash.h"
 #include "browser/WideInfoForm.h"
+#include "install/UnzipLibrary.h"
 #include "order/OrderCommand.h"
 #include "search/SearchWindows.h"
+#include "util/widgets/PlatformMessageBox.h"
 #include "util/widgets/VitrineApplication.h"
 
 #include <QTimer>
@@ -36,6 +38,11 @@ void ScheduleSmokeQuit(QWidget& window) {
 
 int main(int argc, char** argv) {
     util::VitrineApplication app(argc, argv);
+    util::ShowPlatformMessagesInBoxes();
+    // Loaded before any window exists; the program cannot run without it.
+    const install::TUnzipLibrary unzipLibrary;
+    if (!unzipLibrary.Loaded())
+        return 1;
     app.SetTitle(kTitle);
     QApplication::setApplicationName(kTitle);
 

@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "cli/PackCommands.h"
 #include "cli/SearchCommand.h"
+#include "cli/UnzipCommand.h"
 
 #include <array>
 #include <cstdio>
@@ -22,6 +23,7 @@ constexpr std::array kCommands = {
     cli::Command{"search", "DIR [--case] EXPR", cli::RunSearch},
     cli::Command{"pack", "[--buffer N]  < BYTES > PACKED", cli::RunPack},
     cli::Command{"unpack", "[--buffer N]  < PACKED > BYTES", cli::RunUnpack},
+    cli::Command{"unzip", "ARCHIVE DIR [--all|--none]", cli::RunUnzip},
 };
 
 constexpr int kBadInput = 1;

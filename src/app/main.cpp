@@ -6,9 +6,11 @@
 // run that must end with exit code 0.
 #include "browser/EntryOutput.h"
 #include "browser/MainWindow.h"
+#include "browser/OptionsCommand.h"
 #include "browser/Splash.h"
 #include "browser/WideInfoForm.h"
 #include "install/UnzipLibrary.h"
+#include "order/OrderCommand.h"
 #include "search/SearchWindows.h"
 #include "util/widgets/PlatformMessageBox.h"
 #include "util/widgets/VitrineApplication.h"
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
     mainWindow.SetWideInfoForm(wideInfoForm);
     search::CreateSearchWindows(mainWindow);
     browser::ConnectEntryOutput(mainWindow);
+    browser::CreateOptionsDialog(mainWindow);
+    order::ConnectOrderCommand(mainWindow);
     QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, &app, &QApplication::quit);
 
     splash.reset();

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -152,6 +153,8 @@ QPushButton* TMsgBox::CreateButton(const char* name, const QString& caption, int
 int TMsgBox::Execute() {
     ArrangeButtons();
     form_->setWindowTitle(caption_);
+    // The message is painted, not a label: screen readers read it from here.
+    form_->setAccessibleDescription(msg_);
     MeasureText();
     form_->CentreOnScreen();
     return form_->exec();
@@ -216,6 +219,20 @@ void TMsgBox::PaintText(QPainter& painter) const {
     painter.fillRect(form_->rect(), form_->palette().window());
     painter.setPen(form_->palette().color(QPalette::WindowText));
     painter.drawText(textRect_, kTextFlags, msg_);
+}
+
+int ExecuteMsgBox(const QString& caption, const QString& msg, TMSGButtons buttons) {
+    TMsgBox box;
+    box.SetCaption(caption);
+    box.SetMsg(msg);
+    box.SetButtons(buttons);
+    return box.Execute();
+}
+
+void ShowStandardMessage(QWidget* owner, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
 }
 
 } // namespace util

@@ -70,4 +70,11 @@ private:
     QRect textRect_;
 };
 
+// Creates a box with the caption, message and buttons, executes it and frees it: the result of
+// the button pressed.
+int ExecuteMsgBox(const QString& caption, const QString& msg, TMSGButtons buttons = msgOK);
+
+// The platform's standard message box (not the program's own) with the text and one "OK" button.
+void ShowStandardMessage(QWidget* owner, const QString& caption, const QString& text);
+
 } // namespace util

@@ -1,0 +1,74 @@
+#include "order/PrinterSelForm.h"
+
+#include "util/widgets/ButtonGlyphs.h"
+#include "util/widgets/Controls.h"
+#include "util/widgets/MsgBox.h"
+#include "util/widgets/Printing.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace order {
+
+using util::Placed;
+
+TPrinterSelForm::TPrinterSelForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("PrinterSelForm"));
+    setWindowTitle(QStringLiteral("Druckerauswahl"));
+    setFixedSize(300, 116);
+    Label1 = Placed(new QLabel(QStringLiteral("Zu benutzender Drucker:"), this), "Label1", 12, 10,
+                    276, 17);
+    PrinterComboBox = Placed(new QComboBox(this), "PrinterComboBox", 12, 30, 276, 24);
+    PrinterComboBox->setEditable(true);
+    PrinterComboBox->setInsertPolicy(QComboBox::NoInsert);
+    Label1->setBuddy(PrinterComboBox);
+    BitBtn1 = Placed(
+        new QPushButton(util::ButtonGlyph(util::TButtonGlyph::Check), QStringLiteral("OK"), this),
+        "BitBtn1", 108, 76, 88, 28);
+    BitBtn1->setDefault(true);
+    BitBtn2 = Placed(new QPushButton(util::ButtonGlyph(util::TButtonGlyph::Cross),
+                                     QStringLiteral("Abbrechen"), this),
+                     "BitBtn2", 200, 76, 88, 28);
+    connect(BitBtn1, &QPushButton::clicked, this, &TPrinterSelForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    FormCreate();
+    PrinterComboBox->setFocus();
+}
+
+void TPrinterSelForm::FormCreate() {
+    PrinterComboBox->addItems(util::PrinterNames());
+    if (PrinterComboBox->count() > 0)
+        PrinterComboBox->setCurrentIndex(0);
+}
+
+int TPrinterSelForm::Execute() {
+    return exec() == QDialog::Accepted ? util::mrOk : util::mrCancel;
+}
+
+// The list is editable: a typed name counts when it is one of the list's names.
+void TPrinterSelForm::BitBtn1Click() {
+    const QString name = PrinterComboBox->currentText();
+    const int index = PrinterComboBox->findText(name, Qt::MatchFixedString);
+    if (index < 0) {
+        util::ExecuteMsgBox(QStringLiteral("Fehler"),
+                            QStringLiteral("Der Drucker \"%1\" ist nicht eingerichtet.").arg(name));
+        PrinterComboBox->setFocus();
+        return;
+    }
+    const QString chosen = PrinterComboBox->itemText(index);
+    QPrinter& printer = util::ProgramPrinter();
+    if (chosen == util::PdfPrinterName()) {
+        // Every order printed into a file asks for the file anew.
+        printer.setOutputFileName(QString());
+        util::SelectPrinter(chosen);
+        if (!util::PrinterReady(printer, this))
+            return;
+    } else {
+        util::SelectPrinter(chosen);
+    }
+    accept();
+}
+
+} // namespace order

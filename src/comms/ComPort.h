@@ -29,10 +29,7 @@ namespace comms {
 
 enum TTapiMode { tmOff, tmOn };
 
-// Bits of the modem status, as the status triggers' masks name them.
-inline constexpr int msCTS = 0x10;
-inline constexpr int msDSR = 0x20;
-inline constexpr int msRI = 0x40;
+// The modem status bit the status triggers watch: carrier detect.
 inline constexpr int msDCD = 0x80;
 
 // A port that cannot be opened; the message says why, in German (Windows-1252, as all the

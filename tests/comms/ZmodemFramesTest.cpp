@@ -101,9 +101,9 @@ TEST(ZmodemFrames, OversizedSubpacketBadEscapeAndFiveCansAreReported) {
 }
 
 TEST(ZmodemFrames, FileInformationAndSafeNames) {
-    const FileOffer offer = ParseFileInformation(std::string("dir/file.zip\0"
-                                                             "1234 14371573032 100644 0 1 1234\0",
-                                                             48));
+    static constexpr char kBlock[] = "dir/file.zip\0"
+                                     "1234 14371573032 100644 0 1 1234";
+    const FileOffer offer = ParseFileInformation(std::string(kBlock, sizeof kBlock));
     EXPECT_EQ(offer.name, "dir/file.zip");
     EXPECT_EQ(offer.length, 1234);
     EXPECT_EQ(offer.modified, 014371573032);

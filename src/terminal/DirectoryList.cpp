@@ -18,24 +18,29 @@ QString NativeOf(const QString& directory) {
     return native ? QString::fromStdString(*native) : QString();
 }
 
-// "c:\A\B" → "c:\", "c:\A", "c:\A\B".
-QStringList DosAncestors(const QString& dosPath) {
-    QStringList parts = dosPath.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
-    QStringList ancestors;
-    if (parts.isEmpty())
-        return ancestors;
-    QString path = parts.takeFirst() + QLatin1Char('\\');
-    ancestors << path;
+// The folders from the root down to path: "c:\A\B" gives "c:\", "c:\A", "c:\A\B"; a native
+// "/a/b" gives "/", "/a", "/a/b".
+QStringList Ancestors(const QString& path) {
+    const bool native = path.startsWith(QLatin1Char('/'));
+    const QChar separator = native ? QLatin1Char('/') : QLatin1Char('\\');
+    QStringList parts = path.split(separator, Qt::SkipEmptyParts);
+    if (!native && parts.isEmpty())
+        return {};
+    QString folder = native ? QStringLiteral("/") : parts.takeFirst() + separator;
+    QStringList ancestors{folder};
     for (const QString& part : parts) {
-        path += (path.endsWith(QLatin1Char('\\')) ? QString() : QStringLiteral("\\")) + part;
-        ancestors << path;
+        folder += (folder.endsWith(separator) ? QString() : QString(separator)) + part;
+        ancestors << folder;
     }
     return ancestors;
 }
 
+// The caption of a folder in the list: its own name; a root ("/", "c:\") as it is.
 QString LastPart(const QString& path) {
-    const QStringList parts = path.split(QLatin1Char('\\'), Qt::SkipEmptyParts);
-    return parts.size() <= 1 ? path : parts.last();
+    const bool native = path.startsWith(QLatin1Char('/'));
+    const QStringList parts =
+        path.split(native ? QLatin1Char('/') : QLatin1Char('\\'), Qt::SkipEmptyParts);
+    return parts.size() <= (native ? 0 : 1) ? path : parts.last();
 }
 
 } // namespace
@@ -59,12 +64,8 @@ void TDirectoryList::SetDirectory(const QString& directory) {
 void TDirectoryList::Fill(const QString& native) {
     clear();
     int depth = 0;
-    if (directory_.startsWith(QLatin1Char('/'))) {
-        AddEntry(directory_, directory_, depth++);
-    } else {
-        for (const QString& ancestor : DosAncestors(directory_))
-            AddEntry(LastPart(ancestor), ancestor, depth++);
-    }
+    for (const QString& ancestor : Ancestors(directory_))
+        AddEntry(LastPart(ancestor), ancestor, depth++);
     if (native.isEmpty())
         return;
     const QString separator =

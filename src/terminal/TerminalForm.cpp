@@ -72,8 +72,7 @@ TTerminalForm::TTerminalForm(QWidget* parent) : QMainWindow(parent, Qt::Window) 
     CreateButtonBar();
     CreateMenu();
     resize(kWidth, kHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen();
     hangUpWait_.setSingleShot(true);
     connect(&hangUpWait_, &QTimer::timeout, this, &TTerminalForm::CloseAfterHangUp);
     FormCreate();
@@ -252,8 +251,15 @@ void TTerminalForm::showEvent(QShowEvent* event) {
         FormShow();
 }
 
+void TTerminalForm::CentreOnScreen() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+// The window is centred at the size the stored font gives it.
 void TTerminalForm::FormShow() {
     LoadSettings();
+    CentreOnScreen();
     if (!comSetForm_)
         comSetForm_ = new TComSetForm(this);
     if (firstStart_) {

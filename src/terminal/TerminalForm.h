@@ -140,6 +140,7 @@ private:
     void FormDestroy();
     void ReadSettings(util::TRegKey& key);
     void FitToTerminal();
+    void CentreOnScreen();
     bool TryOpenPort();
     void ShowPortError(const ETerminalError& error);
     void RenewZModemTrigger();

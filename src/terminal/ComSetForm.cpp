@@ -7,8 +7,8 @@
 #include "terminal/DirectoryList.h"
 #include "terminal/TermWaitForm.h"
 #include "terminal/TerminalForm.h"
-#include "util/widgets/ButtonGlyphs.h"
 #include "util/widgets/Controls.h"
+#include "util/widgets/DialogButtons.h"
 #include "util/widgets/MsgBox.h"
 
 #include <QComboBox>
@@ -82,13 +82,9 @@ void TComSetForm::CreateControls() {
     DestDirLabel =
         Caption(this, "DestDirLabel", QStringLiteral("Downloadverzeichnis:"), 12, 162, DestDirEdit);
     SizeBtn = Placed(new QPushButton(QStringLiteral("..."), this), "SizeBtn", 262, 180, 24, 24);
-    BitBtn1 = Placed(
-        new QPushButton(util::ButtonGlyph(util::TButtonGlyph::Check), QStringLiteral("OK"), this),
-        "BitBtn1", 104, 222, 88, 28);
-    BitBtn1->setDefault(true);
-    BitBtn2 = Placed(new QPushButton(util::ButtonGlyph(util::TButtonGlyph::Cross),
-                                     QStringLiteral("Abbrechen"), this),
-                     "BitBtn2", 198, 222, 88, 28);
+    const util::TOkCancelButtons buttons = util::CreateOkCancelButtons(this, 106, 222);
+    BitBtn1 = buttons.ok;
+    BitBtn2 = buttons.cancel;
     DirBox =
         Placed(new QGroupBox(QStringLiteral(" Verzeichnisse "), this), "DirBox", 300, 8, 220, 242);
     DriveComboBox1 = Placed(new TDriveComboBox(DirBox), "DriveComboBox1", 10, 22, 200, 24);
@@ -98,7 +94,6 @@ void TComSetForm::CreateControls() {
     setFixedSize(SizeBtn->geometry().right() + 1 + kMargin, 262);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TComSetForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(SizeBtn, &QPushButton::clicked, this, &TComSetForm::SizeBtnClick);
     connect(DirList, &TDirectoryList::DirectoryChanged, this, &TComSetForm::DirChange);
     connect(DriveComboBox1, &TDriveComboBox::DriveChanged, this, &TComSetForm::DirChange);

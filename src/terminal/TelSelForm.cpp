@@ -1,8 +1,8 @@
 #include "terminal/TelSelForm.h"
 
 #include "terminal/MailboxLines.h"
-#include "util/widgets/ButtonGlyphs.h"
 #include "util/widgets/Controls.h"
+#include "util/widgets/DialogButtons.h"
 #include "util/widgets/MsgBox.h"
 
 #include <QComboBox>
@@ -37,15 +37,10 @@ TTelSelForm::TTelSelForm(QWidget* parent) : QDialog(parent) {
     TelNumField = Placed(new QLineEdit(this), "TelNumField", 12, 78, 276, 24);
     TelNumLabel->setBuddy(TelNumField);
     TelNumField->installEventFilter(this);
-    BitBtn1 = Placed(
-        new QPushButton(util::ButtonGlyph(util::TButtonGlyph::Check), QStringLiteral("OK"), this),
-        "BitBtn1", 108, 114, 88, 28);
-    BitBtn1->setDefault(true);
-    BitBtn2 = Placed(new QPushButton(util::ButtonGlyph(util::TButtonGlyph::Cross),
-                                     QStringLiteral("Abbrechen"), this),
-                     "BitBtn2", 200, 114, 88, 28);
+    const util::TOkCancelButtons buttons = util::CreateOkCancelButtons(this, 108, 114);
+    BitBtn1 = buttons.ok;
+    BitBtn2 = buttons.cancel;
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(BBSLinesBox, &QComboBox::activated, this, &TTelSelForm::BBSLinesBoxChange);
     FormCreate();
 }

@@ -1,6 +1,7 @@
 #include "terminal/TerminalForm.h"
 
 #include "browser/AnsiText.h"
+#include "browser/WindowFonts.h"
 #include "comms/DialerDialog.h"
 #include "comms/Modem.h"
 #include "comms/ProtocolStatus.h"
@@ -8,6 +9,7 @@
 #include "comms/TapiStatus.h"
 #include "comms/Terminal.h"
 #include "comms/TerminalEmulator.h"
+#include "rtl/StrUtils.h"
 #include "terminal/ComSetForm.h"
 #include "terminal/MailboxLines.h"
 #include "terminal/StatusLight.h"
@@ -27,6 +29,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolButton>
+#include <algorithm>
 
 namespace terminal {
 
@@ -41,14 +44,10 @@ const char* const kPortError = "Konnte ComPort nicht \xF6"
 const QByteArray kZModemStart = QByteArrayLiteral("rz\r");
 // How long a hang-up before closing the port may take: guard time, "+++", pauses, "ATH0".
 constexpr int kHangUpWaitMs = 8000;
-constexpr int kMaxCommandLength = 256;
-
-std::string Upper(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
+// The read limit of the modem strings (the modem keeps 255 characters of them).
+constexpr std::uint32_t kModemStringReadLimit = 256;
+constexpr std::int32_t kMinFontSize = 4;
+constexpr std::int32_t kMaxFontSize = 72;
 
 } // namespace
 
@@ -57,7 +56,7 @@ std::string FontStyleText(bool bold, bool italic) {
 }
 
 void ParseFontStyle(const std::string& text, bool& bold, bool& italic) {
-    const std::string upper = Upper(text);
+    const std::string upper = rtl::UpperCaseAscii(text);
     bold = upper.find("FSBOLD") != std::string::npos;
     italic = upper.find("FSITALIC") != std::string::npos;
 }
@@ -65,9 +64,7 @@ void ParseFontStyle(const std::string& text, bool& bold, bool& italic) {
 TTerminalForm::TTerminalForm(QWidget* parent) : QMainWindow(parent, Qt::Window) {
     setObjectName(QStringLiteral("TerminalForm"));
     setWindowTitle(QStringLiteral("Kestrova - Pandex CD-ROM  [Terminal]"));
-    QFont formFont(QStringLiteral("MS Sans Serif"));
-    formFont.setPixelSize(11);
-    setFont(formFont);
+    setFont(browser::MsSansSerif(11, false));
     CreateComponents();
     CreateButtonBar();
     CreateMenu();
@@ -312,8 +309,8 @@ void TTerminalForm::LoadSettings() {
 void TTerminalForm::ReadSettings(util::TRegKey& key) {
     firstStart_ = key.ReadInteger("FirstStart", 1) != 0;
     QFont font(browser::AnsiToQt(key.ReadString("FontName", "Terminal", 50)));
-    const std::int32_t size = key.ReadInteger("FontSize", 9);
-    font.setPointSize(size > 0 ? size : 9);
+    // A damaged size must not make a window larger than any screen.
+    font.setPointSize(std::clamp(key.ReadInteger("FontSize", 9), kMinFontSize, kMaxFontSize));
     bool bold = false;
     bool italic = false;
     ParseFontStyle(key.ReadString("FontStyle", "", 30), bold, italic);
@@ -323,15 +320,16 @@ void TTerminalForm::ReadSettings(util::TRegKey& key) {
     FitToTerminal();
     Protocol->SetDestinationDirectory(
         browser::AnsiToQt(key.ReadString("ZModemDestinationDir", "c:\\", 256)));
-    ComPort->SetTapiMode(Upper(key.ReadString("TAPIMode", "tmOff", 10)) == "TMOFF" ? comms::tmOff
-                                                                                   : comms::tmOn);
+    ComPort->SetTapiMode(rtl::UpperCaseAscii(key.ReadString("TAPIMode", "tmOff", 10)) == "TMOFF"
+                             ? comms::tmOff
+                             : comms::tmOn);
     TapiDevice->SetSelectedDevice(browser::AnsiToQt(key.ReadString("TAPIDevice", "", 500)));
     ComPort->SetComNumber(key.ReadInteger("ComNumber", 1));
     ComPort->SetBaud(key.ReadInteger("BaudRate", 38400));
     Modem->SetInitCmd(
-        browser::AnsiToQt(key.ReadString("ModemInitString", "ATZ^M", kMaxCommandLength)));
+        browser::AnsiToQt(key.ReadString("ModemInitString", "ATZ^M", kModemStringReadLimit)));
     Modem->SetDialCmd(
-        browser::AnsiToQt(key.ReadString("ModemDialString", "ATDT", kMaxCommandLength)));
+        browser::AnsiToQt(key.ReadString("ModemDialString", "ATDT", kModemStringReadLimit)));
 }
 
 void TTerminalForm::SaveSettings() {

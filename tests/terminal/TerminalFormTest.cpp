@@ -235,6 +235,7 @@ TEST(TerminalForm, StoredSettingsAreReadInOrderAndAReadErrorKeepsWhatWasReadBefo
 
     {
         util::TRegKey key = SettingsKey();
+        key.WriteInteger("FontSize", 100000);
         key.WriteString("TAPIMode", "");
         key.WriteInteger("ComNumber", 5);
         // One character beyond the read limit of 256: a read error.
@@ -242,6 +243,7 @@ TEST(TerminalForm, StoredSettingsAreReadInOrderAndAReadErrorKeepsWhatWasReadBefo
         key.WriteString("ModemDialString", "ATDT");
     }
     form.LoadSettings();
+    EXPECT_EQ(form.Terminal->TerminalFont().pointSize(), 72) << "a damaged size is bounded";
     EXPECT_EQ(form.ComPort->TapiMode(), comms::tmOn) << "an empty text means telephony";
     EXPECT_EQ(form.ComPort->ComNumber(), 5) << "read before the error";
     EXPECT_EQ(form.Modem->InitCmd(), "AT&F^M") << "the failed value keeps the old one";

@@ -23,6 +23,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -479,4 +480,48 @@ TEST(TerminalCommand, TheWindowIsCreatedOnFirstUseAndKept) {
     window.MITerminal->trigger();
     EXPECT_EQ(window.findChildren<TTerminalForm*>().size(), 1);
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST(TerminalForm, TheChosenFontIsStoredAndTheWindowFitsTheTerminal) {
+    ScopedConfigFolder config;
+    TTerminalForm form;
+    EXPECT_TRUE(form.FontDialog->testOption(QFontDialog::MonospacedFonts));
+    ModalAnswers answers;
+    answers.Then([](QWidget& dialog) {
+        auto& fonts = static_cast<QFontDialog&>(dialog);
+        fonts.setCurrentFont(QFont("DejaVu Sans Mono", 14, QFont::Bold));
+        fonts.accept();
+    });
+    form.SBFontSelBtn->click();
+    EXPECT_EQ(answers.Pending(), 0);
+    EXPECT_EQ(form.Terminal->TerminalFont().family(), "DejaVu Sans Mono");
+    EXPECT_EQ(form.Terminal->DisplayColumns(), 80);
+    EXPECT_EQ(form.width(), form.Terminal->width() + 15);
+    EXPECT_EQ(form.height(), form.Terminal->height() + 90);
+    util::TRegKey key = SettingsKey();
+    EXPECT_EQ(key.ReadString("FontName", "", 50), "DejaVu Sans Mono");
+    EXPECT_EQ(key.ReadInteger("FontSize", 0), 14);
+    EXPECT_EQ(key.ReadString("FontStyle", "", 30), "fsBold");
+}
+
+TEST(TerminalForm, AFailedLineDialLeavesTheLineOpenForDirectUse) {
+    ScopedConfigFolder config;
+    TempDir downloads;
+    StoreSeenSettings(downloads.Path().string());
+    SettingsKey().WriteString("TAPIMode", "tmOn");
+    SettingsKey().WriteString("TAPIDevice", "TCP");
+    TTerminalForm form;
+    form.show();
+    ASSERT_TRUE(form.ComPort->Open());
+    ModalAnswers answers;
+    answers.Then([](QWidget& dialog) {
+        auto& numbers = static_cast<TTelSelForm&>(dialog);
+        numbers.TelNumField->setText("999");
+        numbers.BitBtn1->click();
+    });
+    form.SBDialBtn->click();
+    EXPECT_TRUE(form.DialPending());
+    ASSERT_TRUE(PumpUntil([&] { return !form.DialPending() && form.ComPort->Open(); }, 5000));
+    EXPECT_FALSE(Online(form));
+    EXPECT_EQ(form.TapiDevice->State(), comms::TTapiDevice::TState::Direct);
 }

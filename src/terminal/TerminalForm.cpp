@@ -30,6 +30,7 @@
 #include <QScreen>
 #include <QToolButton>
 #include <algorithm>
+#include <tuple>
 
 namespace terminal {
 

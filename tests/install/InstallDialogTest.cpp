@@ -3,6 +3,7 @@
 #include "install/DirectoryListBox.h"
 #include "install/DriveComboBox.h"
 #include "install/FileListBox.h"
+#include "install/InstallCommand.h"
 #include "install/InstallFiles.h"
 #include "platform/IoError.h"
 #include "platform/ScopedConfigFolder.h"
@@ -233,4 +234,11 @@ TEST_F(InstallDialog, DeletingARootIsRefusedBeforeAnyQuestionAndAFolderGoesWithI
     EXPECT_EQ(DestFiles(), "");
     EXPECT_EQ(dialog->DestDirListBox->Directory(), "f:\\");
     EXPECT_TRUE(install::IsProtectedFolder(dest_.Path().string() + "/.."));
+}
+
+TEST_F(InstallDialog, TheCatalogueCdTakesThePlaceOfTheDriveTheCatalogueNames) {
+    EXPECT_EQ(install::PathOnCd("X:\\KOMP\\DEMO.ZIP"), "e:\\KOMP\\DEMO.ZIP");
+    config_.Write("drives", "e: = " + cd_.Path().string() + " cdrom ANDERE\n");
+    EXPECT_EQ(install::PathOnCd("X:\\KOMP\\DEMO.ZIP"), "X:\\KOMP\\DEMO.ZIP");
+    EXPECT_EQ(install::PathOnCd("DEMO.ZIP"), "DEMO.ZIP");
 }

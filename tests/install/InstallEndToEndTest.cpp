@@ -142,6 +142,19 @@ TEST(InstallEndToEnd, TheSampleComponentIsCopiedUnpackedOpenedAndDeleted) {
               QStringList{QString::fromStdString((target / "LIESMICH.TXT").string())});
     EXPECT_FALSE(fs::exists(target));
     EXPECT_TRUE(fs::exists(disk.Path() / "ziel"));
+
+    // Without the CD the catalogue's own drive X: is unknown: the source list shows the current
+    // folder, nothing is chosen and nothing can be copied.
+    config.Write("drives", "d: = " + (disk.Path() / "no-medium").string() +
+                               " cdrom\nf: = " + disk.Path().string() + " fixed\n");
+    answers.Then([&](QWidget&) {
+        EXPECT_NE(dialog->CompFiles->Directory(), "d:\\KOMP\\DB");
+        EXPECT_EQ(dialog->CompFiles->SelCount(), 0);
+        EXPECT_FALSE(dialog->CopyBtn->isEnabled());
+        dialog->reject();
+    });
+    window.SBInstall->click();
+    EXPECT_EQ(answers.Shown().size(), 6U);
 }
 
 #include "InstallEndToEndTest.moc"

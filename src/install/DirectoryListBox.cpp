@@ -80,7 +80,7 @@ void TDirectoryListBox::Fill() {
         const std::string name = directory_.substr(start, end - start);
         path = Child(path, name);
         ++depth;
-        add(name, path);
+        add(rtl::LowerCaseAscii(name), path);
         start = end + 1;
     }
     const int current = static_cast<int>(paths_.size()) - 1;

@@ -6,6 +6,7 @@
 #include "install/FileListBox.h"
 #include "install/InstallFiles.h"
 #include "install/UnzipTexts.h"
+#include "platform/CodePage.h"
 #include "platform/DosPath.h"
 #include "platform/FileSearch.h"
 #include "platform/FileSystem.h"
@@ -319,17 +320,18 @@ TCInstDlg::TCopyRun TCInstDlg::CopyFiles(const std::vector<int>& lines, const st
     for (const int line : lines) {
         const TFileEntry& entry = *CompFiles->Entry(line);
         try {
+            // An existing target of another case is the same file to a DOS program.
             const auto target = platform::DosToNative(util::AddBackslash(dest) + entry.Name);
-            CopyInstallFile(
-                source + "/" + entry.NativeName, folder,
-                std::filesystem::path(*target).filename().string(), [&](std::int64_t done) {
-                    progress->InfoLabel->setText(QStringLiteral("Kopiere Datei: ") +
-                                                 AnsiToQt(entry.Name));
-                    progress->repaint();
-                    if (entry.Size > 0)
-                        progress->Gauge->setValue(static_cast<int>(done * 100 / entry.Size));
-                    QApplication::processEvents();
-                });
+            const std::string name = target ? std::filesystem::path(*target).filename().string()
+                                            : platform::Ansi1252ToUtf8(entry.Name);
+            progress->InfoLabel->setText(QStringLiteral("Kopiere Datei: ") + AnsiToQt(entry.Name));
+            progress->repaint();
+            CopyInstallFile(source + "/" + entry.NativeName, folder, name, [&](std::int64_t done) {
+                if (entry.Size > 0)
+                    progress->Gauge->setValue(static_cast<int>(done * 100 / entry.Size));
+                progress->repaint();
+                QApplication::processEvents();
+            });
             ++run.copied;
         } catch (const rtl::EInOutError& error) {
             run.failure = QStringLiteral("Abbruch bei %1: %2")
@@ -343,6 +345,7 @@ TCInstDlg::TCopyRun TCInstDlg::CopyFiles(const std::vector<int>& lines, const st
 
 void TCInstDlg::UnpackBtnClick() {
     OverwriteAll = false;
+    unpackStop_.clear();
     const int line = CompFiles->currentRow();
     if (line < 0)
         return;
@@ -365,6 +368,8 @@ void TCInstDlg::UnpackBtnClick() {
         }
         DestFiles->Update();
         DestDirListBox->SetDirectory(dest);
+        if (!unpackStop_.isEmpty())
+            StatusLabel->setText(unpackStop_);
     });
 }
 
@@ -403,8 +408,9 @@ void TCInstDlg::UnziperMessageCallback(std::uint16_t id, std::uint16_t /*boxType
         }
         return;
     case DUNZIP_MSG_STOPPED:
-        // The library's reason stays in the status line besides the box.
-        ReportError(AnsiToQt(text1));
+        // The library's reason goes to the status line once the run is over.
+        unpackStop_ = AnsiToQt(text1);
+        std::fprintf(stderr, "vitrine: %s\n", unpackStop_.toLocal8Bit().constData());
         Messi->SetButtons(util::msgOK);
         Messi->SetCaption(QStringLiteral("Entpacker - Information"));
         Messi->SetMsg(QStringLiteral("Entpacken abgebrochen."));

@@ -126,6 +126,9 @@ private:
     void ReportError(const QString& text);
     void SelectAllFiles(TxFileListBox& list);
     bool DragSourceIs(const QObject* source, const QObject* control) const;
+
+    // Why the unzip library last stopped a member in this unpack run; empty when it did not.
+    QString unpackStop_;
 };
 
 } // namespace install

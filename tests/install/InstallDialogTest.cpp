@@ -5,6 +5,7 @@
 #include "install/FileListBox.h"
 #include "install/InstallCommand.h"
 #include "install/InstallFiles.h"
+#include "install/UnzipLibrary.h"
 #include "platform/IoError.h"
 #include "platform/ScopedConfigFolder.h"
 #include "support/ChildProcess.h"
@@ -241,4 +242,24 @@ TEST_F(InstallDialog, TheCatalogueCdTakesThePlaceOfTheDriveTheCatalogueNames) {
     config_.Write("drives", "e: = " + cd_.Path().string() + " cdrom ANDERE\n");
     EXPECT_EQ(install::PathOnCd("X:\\KOMP\\DEMO.ZIP"), "X:\\KOMP\\DEMO.ZIP");
     EXPECT_EQ(install::PathOnCd("DEMO.ZIP"), "DEMO.ZIP");
+}
+
+TEST_F(InstallDialog, TheLibrarysReasonForStoppingStaysInTheStatusLine) {
+    const install::TUnzipLibrary library;
+    Cd("kaputt.zip", "PK\x03\x04 not really an archive");
+    const auto dialog = Dialog({"kaputt.zip"});
+    dialog->CompFiles->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+    dialog->DestEdit->setText("f:\\ziel");
+    ModalAnswers answers;
+    answers.ThenOk();
+    testing::internal::CaptureStderr();
+    dialog->UnpackBtnClick();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(answers.Shown().size(), 1U);
+    EXPECT_EQ(answers.Shown()[0].title, "Entpacker - Information");
+    EXPECT_EQ(answers.Shown()[0].text, "Entpacken abgebrochen.");
+    EXPECT_TRUE(dialog->StatusLabel->text().contains("kaputt.zip"))
+        << dialog->StatusLabel->text().toStdString();
+    EXPECT_NE(errors.find("kaputt.zip"), std::string::npos) << errors;
+    EXPECT_EQ(DestFiles(), "ziel ");
 }

@@ -410,8 +410,16 @@ void TxFileListBox::mouseMoveEvent(QMouseEvent* event) {
         emit MouseMoved();
         return;
     }
+    dragged_ = false;
     QListWidget::mouseMoveEvent(event);
-    emit MouseMoved();
+    // A move that became a drag ended with the drop somewhere else.
+    if (!dragged_)
+        emit MouseMoved();
+}
+
+void TxFileListBox::startDrag(Qt::DropActions supportedActions) {
+    dragged_ = true;
+    QListWidget::startDrag(supportedActions);
 }
 
 void TxFileListBox::mouseReleaseEvent(QMouseEvent* event) {

@@ -108,6 +108,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -142,6 +143,7 @@ private:
     int itemHeight_ = 16;
     bool rightSelecting_ = false;
     bool rightState_ = false;
+    bool dragged_ = false;
 };
 
 } // namespace install

@@ -176,6 +176,9 @@ void TxFileListBox::ReadFileNames() {
     if (reading_ || locked_)
         return;
     reading_ = true;
+    // The lines point into the groups, which the read empties first.
+    lines_.clear();
+    glyphs_.clear();
     std::exception_ptr failure;
     {
         const util::WaitCursor hourglass;
@@ -200,8 +203,6 @@ void TxFileListBox::ReadFileNames() {
 
 void TxFileListBox::Fill() {
     clear();
-    lines_.clear();
-    glyphs_.clear();
     QStringList texts;
     for (const TSortFileList* group : groups_.InOrder(sortType_))
         for (const TFileEntry& entry : group->Entries()) {

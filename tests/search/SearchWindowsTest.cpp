@@ -11,10 +11,12 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -60,6 +62,17 @@ protected:
         return hits;
     }
 
+    // What the window shows on screen in the control's place, against the control as it would
+    // paint itself now.
+    static bool PaintedAsItIs(QWidget& window, QWidget& control) {
+        const QImage onScreen = window.screen()->grabWindow(window.winId()).toImage();
+        const QImage painted =
+            onScreen.copy(QRect(control.mapTo(&window, QPoint(0, 0)), control.size()));
+        const QImage current = control.grab().toImage();
+        return painted.convertToFormat(QImage::Format_RGB32) ==
+               current.convertToFormat(QImage::Format_RGB32);
+    }
+
     TempDir dir;
     catalog::TBrowzerContainer container{nullptr};
     browser::TBrowzerOutline outline;
@@ -81,6 +94,19 @@ TEST_F(SearchWindows, HitsAreListedUnderTheirNamesAndTheFirstIsSelected) {
     EXPECT_TRUE(results->OKBtn->isEnabled());
     EXPECT_EQ(results->SrchOutputListBox->currentRow(), 0);
     EXPECT_TRUE(results->isVisible());
+}
+
+TEST_F(SearchWindows, TheFinishedSearchIsPaintedAsTheUserSeesIt) {
+    Open();
+    Search("drucker");
+    WaitUntilDone();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(results->Foundplaces->text(), "2");
+    ASSERT_EQ(results->SrchOutputListBox->count(), 2);
+    EXPECT_TRUE(PaintedAsItIs(*results, *results->Foundplaces));
+    EXPECT_TRUE(PaintedAsItIs(*results, *results->Searchedplaces));
+    EXPECT_TRUE(PaintedAsItIs(*results, *results->SrchOutputListBox));
+    EXPECT_TRUE(PaintedAsItIs(*results, *results->OKBtn));
 }
 
 TEST_F(SearchWindows, OkSelectsTheHitInTheOverviewAndShowsIt) {

@@ -1,6 +1,7 @@
 #include "browser/EntryDetails.h"
 
 #include "browser/TextView.h"
+#include "browser/WideInfoForm.h"
 #include "catalog/Records.h"
 #include "support/StringLists.h"
 
@@ -149,6 +150,25 @@ TEST_F(ComponentPageTest, NoRatingShowsKeineAndAnEmptyInfoLineMovesLimitationsUp
     EXPECT_FALSE(page_.LangCompInfo->isVisible());
     EXPECT_EQ(page_.CompoLimitations->y(), page_.LangCompInfo->y());
     EXPECT_EQ(page_.CompolimitLabel->y(), page_.LangCompInfo->y() + 4);
+}
+
+TEST(WideInfoForm, ResizingBackAndForthReturnsEveryControlToItsPlace) {
+    browser::TWideInfoForm form;
+    form.show();
+    const auto geometries = [&form] {
+        std::vector<QRect> all;
+        for (const QWidget* control :
+             form.WideScrollContent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            all.push_back(control->geometry());
+        return all;
+    };
+    const std::vector<QRect> before = geometries();
+    for (int i = 0; i < 5; ++i) {
+        form.resize(700, 520);
+        form.resize(590, 443);
+    }
+    EXPECT_EQ(geometries(), before);
+    EXPECT_EQ(form.InstallMemo->y() + form.InstallMemo->height(), form.LowerSplitter->y());
 }
 
 TEST(ShortDescPage, DecodesCodePage437AfterTheFileNameLine) {

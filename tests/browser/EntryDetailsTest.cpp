@@ -3,6 +3,7 @@
 #include "browser/TextView.h"
 #include "browser/WideInfoForm.h"
 #include "catalog/Records.h"
+#include "rtl/Exceptions.h"
 #include "support/StringLists.h"
 
 #include <QGroupBox>
@@ -150,6 +151,21 @@ TEST_F(ComponentPageTest, NoRatingShowsKeineAndAnEmptyInfoLineMovesLimitationsUp
     EXPECT_FALSE(page_.LangCompInfo->isVisible());
     EXPECT_EQ(page_.CompoLimitations->y(), page_.LangCompInfo->y());
     EXPECT_EQ(page_.CompolimitLabel->y(), page_.LangCompInfo->y() + 4);
+}
+
+TEST_F(ComponentPageTest, ASummaryThatCannotBeConvertedLeavesTheWholePageAsItWas) {
+    catalog::TCompoText shown(nullptr);
+    shown.LongName = "Alt";
+    shown.ShortInfo = testing_support::StringListOf({"Fax <Fax 0123>"});
+    page_.ShowCompo(shown);
+    EXPECT_TRUE(page_.StuffView->toPlainText().contains(QStringLiteral("Fax <Fax 0123>")));
+
+    catalog::TCompoText damaged(nullptr);
+    damaged.LongName = "Neu";
+    damaged.ShortInfo = testing_support::StringListOf({"<F7>Fehler"});
+    EXPECT_THROW(page_.ShowCompo(damaged), rtl::EListError);
+    EXPECT_EQ(page_.CompoDescBox->title(), QStringLiteral(" Alt   Version  "));
+    EXPECT_TRUE(page_.StuffView->toPlainText().contains(QStringLiteral("Fax <Fax 0123>")));
 }
 
 TEST(WideInfoForm, ResizingBackAndForthReturnsEveryControlToItsPlace) {

@@ -76,14 +76,19 @@ TEST(TextViewTest, TagsConvertLeftToRightInEitherCase) {
     EXPECT_EQ(view.MarkupLineToRtf("<F1]x"), "\\sbys \\F1\\b0\\fs34 x \\par");
 }
 
-TEST(TextViewTest, ATagOutsideTheFontListsIsAListError) {
+TEST(TextViewTest, ADigitOutsideTheFontListsIsAListError) {
     TKVTextView view;
     EXPECT_THROW(view.MarkupLineToRtf("<F3>x"), rtl::EListError);
-    EXPECT_THROW(view.MarkupLineToRtf("<FONT>x"), rtl::EListError);
-    EXPECT_THROW(view.MarkupLineToRtf("x<F"), rtl::EListError);
     view.FontSizes.Add(40);
     view.FontBold.Add(1);
     EXPECT_EQ(view.MarkupLineToRtf("<F3>x"), "\\sbys \\F3\\b\\fs40 x \\par");
+}
+
+TEST(TextViewTest, AnFWithoutADigitIsOrdinaryText) {
+    TKVTextView view;
+    EXPECT_EQ(view.MarkupLineToRtf("<Fax 0123> <ftp://x><F1>y"),
+              "\\sbys <Fax 0123> <ftp://x>\\F1\\b0\\fs34 y \\par");
+    EXPECT_EQ(view.MarkupLineToRtf("x<F"), "\\sbys x<F \\par");
 }
 
 TEST(TextViewTest, MarkupLinesAreFramedByHeaderAndTrailer) {
@@ -96,7 +101,8 @@ TEST(TextViewTest, MarkupLinesAreFramedByHeaderAndTrailer) {
     const QTextCharFormat heading = FormatAt(view, 0);
     EXPECT_DOUBLE_EQ(heading.fontPointSize(), 17.0);
     EXPECT_EQ(heading.fontWeight(), QFont::Normal);
-    EXPECT_EQ(heading.fontFamilies().toStringList(), QStringList{"Times New Roman"});
+    // "\F1" is no RTF font word: the heading keeps the text's font, as in a word processor.
+    EXPECT_EQ(heading.fontFamilies().toStringList(), QStringList{"Arial"});
 }
 
 TEST(TextViewTest, SummaryHeadingsComeOutBold) {

@@ -32,6 +32,7 @@
 #include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 namespace browser {
 
@@ -490,6 +491,8 @@ void TPandexCDMain::CheckSelection() {
 }
 
 void TPandexCDMain::ShowSelectedEntry() {
+    // Recording resumes with this entry whatever happens to it.
+    const bool record = std::exchange(recordHistory_, true);
     QTreeWidgetItem* node = OverviewOL->SelectedNode();
     if (node == nullptr) {
         SetViewMode(vmNone);
@@ -505,14 +508,11 @@ void TPandexCDMain::ShowSelectedEntry() {
     else if (ShowComponent(container, index))
         mode = vmComponent;
     SetViewMode(mode);
-    RecordInHistory(index);
+    if (record)
+        RecordInHistory(index);
 }
 
 void TPandexCDMain::RecordInHistory(int index) {
-    if (!recordHistory_) {
-        recordHistory_ = true;
-        return;
-    }
     if (history_.Count() > kHistoryLimit)
         history_.Delete(0);
     if (history_.Count() == 0 || history_.Items(history_.Count() - 1) != index)
@@ -529,8 +529,10 @@ void TPandexCDMain::SBPrevHistClick() {
     if (count >= 2) {
         const int index = history_.Items(count - 2);
         history_.Delete(count - 2);
-        recordHistory_ = false;
         OverviewOL->SelectIndex(index);
+        // The watcher shows (without recording) only a selection that moved; going back to the
+        // entry on show already leaves nothing to skip.
+        recordHistory_ = OverviewOL->SelectedNode() == OverviewOL->LastShownNode();
     }
     UpdateBackButton();
 }

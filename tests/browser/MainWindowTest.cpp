@@ -229,6 +229,27 @@ TEST_F(MainWindowTest, GoingBackTakesTheEntryBeforeTheLastAndKeepsTheLast) {
     EXPECT_EQ(HistoryOf(*window), (std::vector<int>{1, 3, 4}));
 }
 
+TEST_F(MainWindowTest, GoingBackToTheEntryOnShowKeepsRecording) {
+    auto window = CreateWith(browser_test::FlatCatalogueSource(5));
+    const auto select = [&window](int index) {
+        window->OverviewOL->SelectIndex(index);
+        window->CheckSelection();
+    };
+    for (int i : {1, 2, 3})
+        select(i);
+    window->SBPrevHist->click();
+    window->CheckSelection();
+    select(1);
+    window->SBPrevHist->click();
+    window->CheckSelection();
+    select(1);
+    ASSERT_EQ(HistoryOf(*window), (std::vector<int>{1, 1}));
+    window->SBPrevHist->click();
+    window->CheckSelection();
+    select(4);
+    EXPECT_EQ(HistoryOf(*window), (std::vector<int>{1, 4}));
+}
+
 TEST_F(MainWindowTest, TheBackButtonIsEnabledExactlyWithMoreThanOneItem) {
     auto window = CreateWith(browser_test::FlatCatalogueSource(5));
     window->OverviewOL->SelectIndex(1);

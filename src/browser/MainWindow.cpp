@@ -494,6 +494,9 @@ void TPandexCDMain::ShowSelectedEntry() {
     // Recording resumes with this entry whatever happens to it.
     const bool record = std::exchange(recordHistory_, true);
     QTreeWidgetItem* node = OverviewOL->SelectedNode();
+    // Also when a caller shows the selection itself (the search's OK): the watcher must not
+    // show it once more.
+    OverviewOL->SetLastShownNode(node);
     if (node == nullptr) {
         SetViewMode(vmNone);
         return;

@@ -65,7 +65,8 @@ public:
     // Switches the detail page and the command states; nothing happens for the current mode.
     void SetViewMode(std::uint8_t mode);
     std::uint8_t ViewMode() const { return viewMode_; }
-    // Shows the entry selected in the overview and records it in the history.
+    // Shows the entry selected in the overview and records it in the history; the watcher takes
+    // it as shown.
     void ShowSelectedEntry();
     // The selection watcher's step: shows the selected node when it is not the one last shown.
     void CheckSelection();

@@ -197,6 +197,15 @@ TEST_F(MainWindowTest, SelectingTheSameEntryTwiceRecordsItOnce) {
     EXPECT_FALSE(window->SBPrevHist->isEnabled());
 }
 
+TEST_F(MainWindowTest, AnEntryShownDirectlyIsNotShownAgainByTheWatcher) {
+    auto window = CreateWith(browser_test::SmallCatalogueSource());
+    window->OverviewOL->SelectIndex(NodeNamed(window->OverviewOL->TreeData(), "Component"));
+    window->ShowSelectedEntry();
+    const catalog::TCompoText* shown = window->CurrentCompo();
+    window->CheckSelection();
+    EXPECT_EQ(window->CurrentCompo(), shown);
+}
+
 TEST_F(MainWindowTest, TwentyFiveEntriesLeaveTheLastTwentyOne) {
     auto window = CreateWith(browser_test::FlatCatalogueSource(30));
     for (int i = 0; i < 25; ++i) {

@@ -82,6 +82,9 @@ std::string TKVTextView::RtfOfLines(const rtl::TStringList& lines) const {
 void TKVTextView::LoadRtf(std::string rtf) {
     ReadRtf(rtf, *document());
     lastRtf_ = std::move(rtf);
+    // Reading leaves the cursor after the text, where the view would scroll once shown: every
+    // text opens at its top.
+    moveCursor(QTextCursor::Start);
 }
 
 std::string TKVTextView::MarkupLineToRtf(const std::string& line) const {

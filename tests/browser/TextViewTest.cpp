@@ -5,9 +5,11 @@
 #include "support/TempDir.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -213,4 +215,22 @@ TEST(TextViewTest, PrintsTheWholeTextUnderTheJobTitle) {
     EXPECT_NE(text.find("Erste Zeile"), std::string::npos) << text;
     EXPECT_NE(text.find("Letzte Zeile"), std::string::npos) << text;
     EXPECT_NE(RunTool("pdfinfo", {pdf}).find("Kestrova Pandex CD-ROM"), std::string::npos);
+}
+
+TEST(TextViewTest, EveryTextOpensAtItsTop) {
+    TKVTextView view;
+    view.resize(200, 80);
+    rtl::TStringList lines;
+    for (int i = 0; i < 40; ++i)
+        lines.Add("Zeile " + std::to_string(i));
+    view.SetMarkupLines(lines);
+    view.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
+    EXPECT_EQ(view.textCursor().position(), 0);
+
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    view.SetMarkupLines(lines);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
 }

@@ -30,6 +30,7 @@
 #include <QStackedWidget>
 #include <QThread>
 #include <QToolButton>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
@@ -78,6 +79,7 @@ constexpr QSize kCommandButtonSize(25, 25);
 constexpr QSize kNavButtonSize(22, 23);
 constexpr int kPanelTop = kButtonBarHeight;
 constexpr int kHistoryLimit = 20;
+constexpr int kNarrowestInfoPanel = 80;
 constexpr const char* kErrorCaption = "Vitrine - Fehler";
 
 // A catalogue whose files open but whose content cannot be read: lists that do not fit
@@ -438,11 +440,13 @@ void TPandexCDMain::FormResize() {
     ButtonBar->resize(client_->width(), kButtonBarHeight);
     Splitter->resize(Splitter->width(), client_->height() - Splitter->y());
     ArrangePanels();
-    ComponentPage->FitWidths();
 }
 
 void TPandexCDMain::ArrangePanels() {
-    OverviewPanel->resize(OverviewPanel->width(), Splitter->height());
+    // The bar stays inside the window, with room for the detail area's navigation buttons.
+    const int widest = client_->width() - 1 - Splitter->width() - kNarrowestInfoPanel;
+    OverviewPanel->resize(std::max(0, std::min(OverviewPanel->width(), widest)),
+                          Splitter->height());
     Splitter->move(OverviewPanel->width() + 1, Splitter->y());
     const int x = Splitter->x() + Splitter->width();
     InfoPanel->setGeometry(x, InfoPanel->y(), client_->width() - x, Splitter->height());
@@ -451,6 +455,7 @@ void TPandexCDMain::ArrangePanels() {
     const int pageHeight = InfoPanel->height() - BrowzerNoteBook->y() - 4;
     BrowzerNoteBook->setGeometry(BrowzerNoteBook->x(), BrowzerNoteBook->y(), pageWidth, pageHeight);
     ComponentPage->ResizeBox(pageWidth, pageHeight);
+    ComponentPage->FitWidths();
     ShortDescPage->ResizeMemo(pageWidth, pageHeight);
     TextView->setGeometry(0, 0, pageWidth, pageHeight);
     OverviewOL->setGeometry(OverviewOL->x(), OverviewOL->y(), OverviewPanel->width() - 8,

@@ -387,6 +387,17 @@ TEST_F(MainWindowTest, TheSplitterDragWidensTheOverviewAndTheLayoutFollows) {
     EXPECT_EQ(window->InfoPanel->x(), window->Splitter->x() + window->Splitter->width());
     EXPECT_EQ(window->InfoPanel->x() + window->InfoPanel->width(),
               window->centralWidget()->width());
+    // The component page is fitted to the narrower detail area.
+    const browser::TComponentPage& page = *window->ComponentPage;
+    EXPECT_EQ(page.CompoCopyright->x() + page.CompoCopyright->width(),
+              page.CompoScrollContent->width() - 4);
+
+    // A drag past the window's edge leaves the bar inside it.
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, QPoint(2000, 10), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, QPoint(2000, 10), Qt::LeftButton, Qt::NoButton);
+    EXPECT_LT(window->Splitter->x() + window->Splitter->width(), window->centralWidget()->width());
+    EXPECT_GT(window->InfoPanel->width(), window->SBPrevHist->x() + window->SBPrevHist->width());
 }
 
 TEST_F(MainWindowTest, ClosingWithARunningWatcherEnds) {

@@ -183,6 +183,7 @@ TPandexCDMain::TPandexCDMain(TMainWindowSetup setup, QWidget* parent)
 }
 
 TPandexCDMain::~TPandexCDMain() {
+    emit Destroying();
     FormDestroy();
 }
 

@@ -142,6 +142,9 @@ public:
 signals:
     // The window was closed; the program ends.
     void Closed();
+    // The window is being destroyed (also without being closed); the catalogue and the overview
+    // still exist.
+    void Destroying();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

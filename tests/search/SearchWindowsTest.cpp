@@ -1,5 +1,8 @@
+#include "search/SearchWindows.h"
+
 #include "SearchTestCatalogue.h"
 #include "browser/AnsiText.h"
+#include "browser/MainWindow.h"
 #include "browser/Outline.h"
 #include "catalog/CatalogBuilder.h"
 #include "catalog/Container.h"
@@ -215,6 +218,29 @@ TEST_F(SearchWindows, ClosingWhileASearchRunsEndsPromptly) {
     const auto start = std::chrono::steady_clock::now();
     results.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(SearchWindowsOfTheMainWindow, ARunningSearchEndsBeforeTheMainWindowsCatalogueGoes) {
+    TempDir dir;
+    catalog::BuildCatalogue(dir.Write("k.src", search_test::CatalogueSource(3000)),
+                            dir.Path().string());
+    browser::TMainWindowSetup setup;
+    setup.programFolder = dir.Path().string();
+    setup.watchSelection = false;
+    auto window = std::make_unique<browser::TPandexCDMain>(setup);
+    const TSearchWindows windows = CreateSearchWindows(*window);
+    QTimer::singleShot(0, [&windows] {
+        windows.Searchdlg->SearchEdit->setText("drucker");
+        windows.Searchdlg->OKBtn->click();
+    });
+    windows.Searchfounddlg->NewSearchBtnClick();
+    ASSERT_TRUE(windows.Searchfounddlg->Searching());
+    const std::weak_ptr<const void> search = windows.Searchfounddlg->SearchThread->LifeToken();
+    bool endedInTime = false;
+    QObject::connect(window.get(), &browser::TPandexCDMain::Destroying,
+                     [&] { endedInTime = search.expired(); });
+    window.reset();
+    EXPECT_TRUE(endedInTime);
 }
 
 TEST(SearchDialog, CancelKeepsTheLastConfirmedValues) {

@@ -9,6 +9,7 @@
 #include "search/SearchDialog.h"
 #include "search/SearchResults.h"
 #include "search/SearchThread.h"
+#include "support/ModalDialogs.h"
 #include "support/TempDir.h"
 #include "util/widgets/Thread.h"
 
@@ -260,4 +261,28 @@ TEST(SearchDialog, CancelKeepsTheLastConfirmedValues) {
     EXPECT_EQ(dialog.SearchText, "alpha");
     EXPECT_FALSE(dialog.CaseSensitive);
     EXPECT_EQ(dialog.SearchEdit->text(), "beta");
+}
+
+TEST(SearchDialog, AnExpressionWithCharactersOutsideTheCatalogueTextIsRefused) {
+    TSearchdlg dialog;
+    testing_support::ModalAnswers answers;
+    answers.Then([&dialog](QWidget&) {
+        dialog.SearchEdit->setText(QString::fromUtf8("Stra\u00DFe \u2192"));
+        dialog.OKBtn->click();
+    });
+    // The message box; the dialog stays open for a correction.
+    answers.Then([&dialog](QWidget& box) {
+        EXPECT_TRUE(dialog.isVisible());
+        QTimer::singleShot(0, [&dialog] {
+            dialog.SearchEdit->setText(QString::fromUtf8("Stra\u00DFe \u20AC"));
+            dialog.OKBtn->click();
+        });
+        box.findChild<QPushButton*>("OKBtn")->click();
+    });
+    EXPECT_EQ(dialog.Execute(), 1);
+    ASSERT_EQ(answers.Shown().size(), 2u);
+    EXPECT_EQ(answers.Shown()[1].title, "Volltextsuche");
+    EXPECT_TRUE(answers.Shown()[1].text.startsWith("Der Suchbegriff enthält Zeichen"));
+    EXPECT_EQ(dialog.SearchText, "Stra\xDF"
+                                 "e \x80");
 }

@@ -81,6 +81,7 @@ constexpr int kPanelTop = kButtonBarHeight;
 constexpr int kHistoryLimit = 20;
 constexpr int kNarrowestInfoPanel = 80;
 constexpr const char* kErrorCaption = "Vitrine - Fehler";
+constexpr const char* kDamagedCatalogue = "Fehler beim Laden der Datenbank!";
 
 // A catalogue whose files open but whose content cannot be read: lists that do not fit
 // together, blocks or strings that end early, dates that are no dates.
@@ -376,7 +377,7 @@ void TPandexCDMain::OpenCatalogue() {
         if (!IsDamagedCatalogue(error))
             throw;
         catalogueLoaded_ = false;
-        setup_.showMessage(caption, QStringLiteral("Fehler beim Laden der Datenbank!"));
+        setup_.showMessage(caption, QString::fromLatin1(kDamagedCatalogue));
     }
 }
 
@@ -508,17 +509,28 @@ void TPandexCDMain::ShowSelectedEntry() {
         return;
     }
     const int index = TBrowzerOutline::NodeIndex(node);
-    catalog::TBrowzerContainer& container = *browzerContainer_;
-    std::uint8_t mode = vmNone;
-    if (TextView->ShowText(container, index))
-        mode = vmInfoText;
-    else if (ShowShortText(container, index))
-        mode = vmShortDesc;
-    else if (ShowComponent(container, index))
-        mode = vmComponent;
-    SetViewMode(mode);
+    SetViewMode(ShowEntry(index));
     if (record)
         RecordInHistory(index);
+}
+
+std::uint8_t TPandexCDMain::ShowEntry(int index) {
+    catalog::TBrowzerContainer& container = *browzerContainer_;
+    try {
+        if (TextView->ShowText(container, index))
+            return vmInfoText;
+        if (ShowShortText(container, index))
+            return vmShortDesc;
+        if (ShowComponent(container, index))
+            return vmComponent;
+        return vmNone;
+    } catch (const std::exception& error) {
+        // The user learns that the catalogue is damaged, in German, not the reader's English
+        // detail ("Invalid property value").
+        if (IsDamagedCatalogue(error))
+            throw catalog::EBrowzerError(kDamagedCatalogue);
+        throw;
+    }
 }
 
 void TPandexCDMain::RecordInHistory(int index) {

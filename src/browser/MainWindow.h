@@ -167,6 +167,9 @@ private:
     void OpenCatalogue();
     void FormDestroy();
     bool SplitterMouseEvent(QEvent* event);
+    // Shows the entry in the view of its kind; the mode of that view. A damaged record raises
+    // EBrowzerError with the German message.
+    std::uint8_t ShowEntry(int index);
     void RecordInHistory(int index);
     void UpdateBackButton();
 

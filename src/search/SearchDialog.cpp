@@ -35,7 +35,7 @@ TSearchdlg::TSearchdlg(QWidget* parent) : QDialog(parent) {
                                 "CaseSensiBox", 20, 114, 277, 22);
     OKBtn = util::Placed(new QPushButton("OK", this), "OKBtn", 64, 154, 89, 30);
     OKBtn->setDefault(true);
-    CancelBtn = util::Placed(new QPushButton("Cancel", this), "CancelBtn", 164, 154, 89, 30);
+    CancelBtn = util::Placed(new QPushButton("Abbrechen", this), "CancelBtn", 164, 154, 89, 30);
 
     setTabOrder(SearchEdit, OKBtn);
     setTabOrder(OKBtn, CancelBtn);

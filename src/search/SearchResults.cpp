@@ -44,7 +44,7 @@ TSearchfounddlg::TSearchfounddlg(TSearchdlg& searchDialog, browser::TBrowzerOutl
     SrchOutputListBox->setUniformItemSizes(true);
     SrchOutputListBox->setStyleSheet("QListWidget::item { height: 16px; }");
     OKBtn = util::Placed(new QPushButton("OK", this), "OKBtn", 8, 270, 110, 31);
-    CancelBtn = util::Placed(new QPushButton("Cancel", this), "CancelBtn", 136, 270, 110, 31);
+    CancelBtn = util::Placed(new QPushButton("Abbrechen", this), "CancelBtn", 136, 270, 110, 31);
     NewSearchBtn =
         util::Placed(new QPushButton("Neue &Suche", this), "NewSearchBtn", 264, 270, 110, 31);
     NewSearchBtn->setIcon(browser::GlyphIcon(browser::Glyph::Search));

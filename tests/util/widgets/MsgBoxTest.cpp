@@ -160,9 +160,9 @@ TEST(MsgBoxTest, EachSetShowsItsButtonsPlacedFromTheRight) {
 
 TEST(MsgBoxTest, ButtonsCarryTheirCaptionsAndResults) {
     const std::map<const char*, std::pair<QString, int>> buttons{
-        {"OKBtn", {"OK", util::mrOk}},     {"CancelBtn", {"Cancel", util::mrCancel}},
-        {"YesBtn", {"&Yes", util::mrYes}}, {"NoBtn", {"&No", util::mrNo}},
-        {"AllBtn", {"&All", util::mrAll}},
+        {"OKBtn", {"OK", util::mrOk}},      {"CancelBtn", {"Abbrechen", util::mrCancel}},
+        {"YesBtn", {"&Ja", util::mrYes}},   {"NoBtn", {"&Nein", util::mrNo}},
+        {"AllBtn", {"&Alle", util::mrAll}},
     };
     TMsgBox box;
     for (const auto& [name, captionAndResult] : buttons) {

@@ -36,6 +36,9 @@ TKVTextView::TKVTextView(QWidget* parent)
         FontBold.Add(0);
     setReadOnly(true);
     setUndoRedoEnabled(false);
+    // A scroll bar that appears once the text overflows narrows the text, and the whole document
+    // is laid out again: a long paragraph would be laid out two or three times per entry.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 bool TKVTextView::ShowText(catalog::TBrowzerContainer& container, int index) {

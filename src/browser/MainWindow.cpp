@@ -83,10 +83,11 @@ constexpr int kNarrowestInfoPanel = 80;
 constexpr const char* kErrorCaption = "Vitrine - Fehler";
 constexpr const char* kDamagedCatalogue = "Fehler beim Laden der Datenbank!";
 
-// A catalogue whose files open but whose content cannot be read: lists that do not fit
-// together, blocks or strings that end early, dates that are no dates.
+// A catalogue whose files open but whose content cannot be read: no outline, lists that do not
+// fit together, blocks or strings that end early, dates that are no dates.
 bool IsDamagedCatalogue(const std::exception& error) {
-    return dynamic_cast<const rtl::EListError*>(&error) ||
+    return dynamic_cast<const catalog::EBrowzerError*>(&error) ||
+           dynamic_cast<const rtl::EListError*>(&error) ||
            dynamic_cast<const rtl::EReadError*>(&error) ||
            dynamic_cast<const rtl::EConvertError*>(&error);
 }
@@ -374,9 +375,9 @@ void TPandexCDMain::OpenCatalogue() {
         catalogueLoaded_ = false;
         setup_.showMessage(caption, QStringLiteral("Datenbank nicht gefunden!"));
     } catch (const std::exception& error) {
+        catalogueLoaded_ = false;
         if (!IsDamagedCatalogue(error))
             throw;
-        catalogueLoaded_ = false;
         setup_.showMessage(caption, QString::fromLatin1(kDamagedCatalogue));
     }
 }

@@ -179,13 +179,15 @@ TEST_F(MainWindowTest, ADamagedCatalogueGivesTheLoadingMessage) {
     EXPECT_FALSE(window->CatalogueLoaded());
 }
 
-TEST_F(MainWindowTest, AMissingOutlineGoesToTheStandardErrorDisplay) {
+TEST_F(MainWindowTest, AMissingOutlineGivesTheLoadingMessage) {
     const std::string folder =
         browser_test::BuildCatalogue(dir_, browser_test::SmallCatalogueSource());
     dir_.Write("Data/Vitrine32.idx", "");
     auto window = Create(folder);
-    EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(errors_, std::vector<std::string>{"Konnte OutlineText nicht laden!"});
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, QStringLiteral("Fehler beim Laden der Datenbank!"));
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_FALSE(window->CatalogueLoaded());
 }
 
 TEST_F(MainWindowTest, SelectingTheSameEntryTwiceRecordsItOnce) {

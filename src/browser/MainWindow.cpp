@@ -431,6 +431,7 @@ bool TPandexCDMain::SplitterMouseEvent(QEvent* event) {
     case QEvent::MouseButtonRelease:
         if (SplitControl->Splitting()) {
             SplitControl->EndSplit();
+            KeepSplitterInside();
             return true;
         }
         return false;
@@ -442,14 +443,22 @@ bool TPandexCDMain::SplitterMouseEvent(QEvent* event) {
 void TPandexCDMain::FormResize() {
     ButtonBar->resize(client_->width(), kButtonBarHeight);
     Splitter->resize(Splitter->width(), client_->height() - Splitter->y());
+    // Before the window shows, its client area does not have its size yet.
+    if (isVisible())
+        KeepSplitterInside();
     ArrangePanels();
 }
 
-void TPandexCDMain::ArrangePanels() {
-    // The bar stays inside the window, with room for the detail area's navigation buttons.
+// The bar stays inside the window, with room for the detail area's navigation buttons: a drag
+// past the edge, or a narrower window, would otherwise hide the detail area.
+void TPandexCDMain::KeepSplitterInside() {
     const int widest = client_->width() - 1 - Splitter->width() - kNarrowestInfoPanel;
-    OverviewPanel->resize(std::max(0, std::min(OverviewPanel->width(), widest)),
-                          Splitter->height());
+    if (OverviewPanel->width() > widest)
+        OverviewPanel->resize(std::max(0, widest), OverviewPanel->height());
+}
+
+void TPandexCDMain::ArrangePanels() {
+    OverviewPanel->resize(OverviewPanel->width(), Splitter->height());
     Splitter->move(OverviewPanel->width() + 1, Splitter->y());
     const int x = Splitter->x() + Splitter->width();
     InfoPanel->setGeometry(x, InfoPanel->y(), client_->width() - x, Splitter->height());

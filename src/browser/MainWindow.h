@@ -167,6 +167,7 @@ private:
     void OpenCatalogue();
     void FormDestroy();
     bool SplitterMouseEvent(QEvent* event);
+    void KeepSplitterInside();
     // Shows the entry in the view of its kind; the mode of that view. A damaged record raises
     // EBrowzerError with the German message.
     std::uint8_t ShowEntry(int index);

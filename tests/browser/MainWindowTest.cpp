@@ -375,8 +375,9 @@ TEST_F(MainWindowTest, AnEntryThatCannotBeReadRaisesAndTheWindowGoesOn) {
 
 TEST_F(MainWindowTest, TheSplitterDragWidensTheOverviewAndTheLayoutFollows) {
     auto window = CreateWith(browser_test::SmallCatalogueSource());
-    window->resize(700, 500);
     window->show();
+    EXPECT_EQ(window->OverviewPanel->width(), 176) << "the window opens with the designed width";
+    window->resize(700, 500);
     const int before = window->OverviewPanel->width();
     const QPoint start(1, 10);
     auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
@@ -405,6 +406,9 @@ TEST_F(MainWindowTest, TheSplitterDragWidensTheOverviewAndTheLayoutFollows) {
     send(QEvent::MouseButtonRelease, QPoint(2000, 10), Qt::LeftButton, Qt::NoButton);
     EXPECT_LT(window->Splitter->x() + window->Splitter->width(), window->centralWidget()->width());
     EXPECT_GT(window->InfoPanel->width(), window->SBPrevHist->x() + window->SBPrevHist->width());
+    // So does a narrower window.
+    window->resize(640, 500);
+    EXPECT_LT(window->Splitter->x() + window->Splitter->width(), window->centralWidget()->width());
 }
 
 TEST_F(MainWindowTest, ClosingWithARunningWatcherEnds) {

@@ -10,7 +10,6 @@
 #include "browser/Outline.h"
 #include "catalog/CatalogBuilder.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
@@ -88,16 +87,3 @@ void StartUpAsProgram(benchmark::State& state) {
 BENCHMARK(StartUpAsProgram)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // The settings go to a folder of the benchmark's own, never to the user's.
-    const fs::path config = fs::temp_directory_path() / "vitrine-bench-config";
-    fs::create_directories(config);
-    setenv("VITRINE_CONFIG_DIR", config.c_str(), 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -130,10 +130,10 @@ QDialog* TMsgBox::Form() const {
 
 void TMsgBox::CreateButtons() {
     OKBtn = CreateButton("OKBtn", QStringLiteral("OK"), mrOk);
-    CancelBtn = CreateButton("CancelBtn", QStringLiteral("Cancel"), mrCancel);
-    YesBtn = CreateButton("YesBtn", QStringLiteral("&Yes"), mrYes);
-    NoBtn = CreateButton("NoBtn", QStringLiteral("&No"), mrNo);
-    AllBtn = CreateButton("AllBtn", QStringLiteral("&All"), mrAll);
+    CancelBtn = CreateButton("CancelBtn", QStringLiteral("Abbrechen"), mrCancel);
+    YesBtn = CreateButton("YesBtn", QStringLiteral("&Ja"), mrYes);
+    NoBtn = CreateButton("NoBtn", QStringLiteral("&Nein"), mrNo);
+    AllBtn = CreateButton("AllBtn", QStringLiteral("&Alle"), mrAll);
     OKBtn->setIcon(ButtonGlyph(TButtonGlyph::Check));
     CancelBtn->setIcon(ButtonGlyph(TButtonGlyph::Cross));
     YesBtn->setIcon(ButtonGlyph(TButtonGlyph::Check));

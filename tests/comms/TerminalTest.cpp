@@ -200,10 +200,6 @@ TEST(Terminal, FontTerminalIsThePlatformsFixedFontAndSizesFollowTheCell) {
     terminal.SetDisplayRows(0);
     EXPECT_EQ(terminal.DisplayColumns(), TTerminal::kMaxColumns);
     EXPECT_EQ(terminal.DisplayRows(), 1);
-    terminal.SetDisplayColumns(80);
-    terminal.SetDisplayRows(24);
-    EXPECT_EQ(terminal.width(), 80 * cell.width() + 2 * TTerminal::kBorder);
-    EXPECT_EQ(terminal.height(), 24 * cell.height() + 2 * TTerminal::kBorder);
     terminal.SetTerminalFont(QFont("Terminal", 18));
     EXPECT_GT(terminal.CellSize().height(), cell.height());
 }

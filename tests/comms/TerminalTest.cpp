@@ -12,10 +12,7 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QKeyEvent>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 using namespace comms;
 using comms_test::ExpectedWelcomeScreen;
@@ -126,11 +123,9 @@ TEST(Terminal, KeysBecomeTheBytesAMailboxExpects) {
     EXPECT_EQ(E::KeyBytes(Qt::Key_Shift, Qt::ShiftModifier, {}), "");
 
     // Typed into the widget, the bytes go out on its port; inactive, nothing does.
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    grantpt(master);
-    unlockpt(master);
+    comms_test::Pty line;
     TComPort port;
-    port.OpenDevice(ptsname(master));
+    port.OpenDevice(QString::fromStdString(line.Slave()));
     TTerminal terminal;
     terminal.SetComPort(&port);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, {}, "\r");
@@ -139,18 +134,8 @@ TEST(Terminal, KeysBecomeTheBytesAMailboxExpects) {
     terminal.SetActive(true);
     QApplication::sendEvent(&terminal, &umlaut);
     QApplication::sendEvent(&terminal, &enter);
-    fcntl(master, F_SETFL, O_NONBLOCK);
-    std::string sent;
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            char buffer[8];
-            const ssize_t n = read(master, buffer, sizeof buffer);
-            sent.append(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
-            return sent.size() >= 2;
-        },
-        5000));
-    EXPECT_EQ(sent, "\x94\r");
-    close(master);
+    ASSERT_TRUE(PumpUntil([&] { return line.Received().size() >= 2; }, 5000));
+    EXPECT_EQ(line.Received(), "\x94\r");
 }
 
 TEST(Terminal, KeepsAThousandLinesToScrollBackAndMarksSurviveNewData) {

@@ -2,6 +2,7 @@
 // dialog (mailbox lines, key filter).
 #include "comms/ComPort.h"
 #include "comms/Modem.h"
+#include "comms/Peers.h"
 #include "comms/Protocol.h"
 #include "comms/TapiDevice.h"
 #include "platform/ScopedConfigFolder.h"
@@ -20,11 +21,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 using namespace terminal;
 using testing_support::ModalAnswers;
@@ -37,23 +35,14 @@ namespace {
 class PortsOneAndThree {
 public:
     PortsOneAndThree() {
-        for (int& master : masters_) {
-            master = posix_openpt(O_RDWR | O_NOCTTY);
-            grantpt(master);
-            unlockpt(master);
-        }
         std::string drives;
         for (int n = 1; n <= 8; ++n)
             drives += "com" + std::to_string(n) + " = " + Device(n) + "\n";
         config_.Write("drives", drives + "c: = " + cDrive_.Path().string() + "\n");
     }
-    ~PortsOneAndThree() {
-        for (int master : masters_)
-            close(master);
-    }
     std::string Device(int n) const {
-        return n == 1   ? ptsname(masters_[0])
-               : n == 3 ? ptsname(masters_[1])
+        return n == 1   ? com1_.Slave()
+               : n == 3 ? com3_.Slave()
                         : "/nonexistent/ttyV" + std::to_string(n);
     }
     const TempDir& CDrive() const { return cDrive_; }
@@ -61,7 +50,8 @@ public:
 private:
     ScopedConfigFolder config_;
     TempDir cDrive_;
-    int masters_[2] = {-1, -1};
+    comms_test::Pty com1_;
+    comms_test::Pty com3_;
 };
 
 void Choose(QComboBox* box, const QString& text) {

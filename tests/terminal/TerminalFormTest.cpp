@@ -29,15 +29,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 using namespace terminal;
 using comms_test::Mailbox;
 using comms_test::ModemEmulator;
+using comms_test::Pty;
 using comms_test::Pump;
 using comms_test::PumpUntil;
 using testing_support::ModalAnswers;
@@ -55,29 +53,6 @@ bool SettingsKeyExists() {
     return util::TRegKey(platform::HKEY_LOCAL_MACHINE, util::kSettingsKeyPath, true).LastResult() ==
            0;
 }
-
-// A pseudo-terminal standing in for a serial device; the test reads what the port sends.
-class Pty {
-public:
-    Pty() : master_(posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK)) {
-        grantpt(master_);
-        unlockpt(master_);
-    }
-    ~Pty() { close(master_); }
-    std::string Slave() const { return ptsname(master_); }
-    // What arrived so far.
-    std::string Received() {
-        char buffer[256];
-        ssize_t n = 0;
-        while ((n = read(master_, buffer, sizeof buffer)) > 0)
-            received_.append(buffer, static_cast<std::size_t>(n));
-        return received_;
-    }
-
-private:
-    int master_;
-    std::string received_;
-};
 
 // The terminal settings of a user who has been here before: serial port com1, downloads into a
 // folder of the test.

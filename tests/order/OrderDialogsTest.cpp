@@ -41,6 +41,11 @@ protected:
     TCreditForm dialog;
 };
 
+TEST_F(CardDialog, TheExpiryStartsAtTodaysMonth) {
+    const rtl::DateParts today = rtl::DecodeDate(rtl::Date());
+    EXPECT_EQ(dialog.CardExpiry(), QString::asprintf("%02d/%02d", today.month, today.year % 100));
+}
+
 TEST_F(CardDialog, AmericanExpressTakesFifteenDigitsAndTheOthersSixteen) {
     dialog.KreditkartenBox->Button(2)->click();
     EXPECT_EQ(dialog.KartNrField->PictureMask(), "999999999999999");

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -122,6 +123,29 @@ TEST_F(OrderOutput, SwitzerlandGetsTheSwissBlockAndTheCdRowThenOneEmptyLine) {
         "",
         "",
         Row("Lieferadresse:", 40, "Kundennummer: 4711A"),
+    };
+    EXPECT_EQ(lines.mid(0, expected.size()), expected);
+}
+
+TEST_F(OrderOutput, AustriaGetsTheDistributorsBlockAndOneMoreEmptyLine) {
+    ChooseCountry(ocOesterreich);
+    const QStringList lines = Copied();
+    const QStringList expected = {
+        Row("Lena Hofbauer", 32, "Tel: 0049 69 90009-210"),
+        Row("Weidengasse 3", 32, "FAX: 0049 69 90009-211"),
+        Row("4020 Linz", 32, "FIDO: 2:313/901"),
+        Row("Österreich", 32, "Internet: kestrova@vertrieb-at.example"),
+        "",
+        "",
+        "",
+        "",
+        "Bestellung innerhalb Östereich",
+        "",
+        "Ich bestelle von Kestrova Software folgende Artikel:",
+        "",
+        Row("  [X] Kestrova Pandex CD-ROM", 56, "340.00 öS"),
+        Row("  [ ] Abonnement Kestrova Pandex CD-ROM", 56, "990.00 öS"),
+        "",
     };
     EXPECT_EQ(lines.mid(0, expected.size()), expected);
 }
@@ -285,6 +309,42 @@ TEST_F(OrderPrinting, ThePrintedOrderIsOnePageWithItsRowsAndColumnsInPlace) {
     EXPECT_LT(ColumnOf(lines, "Firma:"), ColumnOf(lines, "Eva Muster"));
     EXPECT_LT(ColumnOf(lines, "Bemerkungen"), ColumnOf(lines, "Weiter so!"));
     EXPECT_GT(ColumnOf(lines, "Kundennummer:"), ColumnOf(lines, "Lieferadresse:") + 14);
+}
+
+TEST_F(OrderPrinting, TheFoldMarksAreLeftOfTheTextAtTheThirdsOfThePage) {
+    ChoosePdfFile();
+    answers.ThenOk();
+    form.show();
+    form.PrintBtnClick();
+    ASSERT_TRUE(std::filesystem::exists(Pdf().toStdString()));
+    // The marks are 4 dots of the 1200-dpi PDF printer wide: two pixels at 600 dpi. Only the
+    // strip left of the text is rendered.
+    constexpr int kDpi = 600;
+    const QRect paper = util::ProgramPrinter().pageLayout().paintRectPixels(kDpi);
+    const QString image = QString::fromStdString(dir.File("page"));
+    testing_support::RunTool("pdftoppm",
+                             {"-r", QString::number(kDpi), "-gray", "-png", "-singlefile", "-x",
+                              "0", "-y", "0", "-W", QString::number(paper.left() + kDpi * 8 / 10),
+                              "-H", QString::number(paper.bottom()), Pdf(), image});
+    const QImage page(image + ".png");
+    ASSERT_FALSE(page.isNull());
+    const auto dark = [&page](int x, int y) {
+        for (int dy = -2; dy <= 2; ++dy)
+            if (qGray(page.pixel(x, y + dy)) < 128)
+                return true;
+        return false;
+    };
+    // The marks run from half an inch to six tenths of an inch right of the printable area's
+    // corner: the first a tenth of an inch above its first third, the second a tenth of an
+    // inch below its second third (the text grid starts an inch and a half down).
+    const int x = paper.left() + kDpi * 55 / 100;
+    for (const int y : {paper.top() + paper.height() / 3 - kDpi / 10,
+                        paper.top() + 2 * paper.height() / 3 + kDpi / 10}) {
+        EXPECT_TRUE(dark(x, y)) << y;
+        EXPECT_FALSE(dark(x, y + kDpi / 8)) << y;
+        EXPECT_FALSE(dark(paper.left() + kDpi * 45 / 100, y)) << y;
+        EXPECT_FALSE(dark(paper.left() + kDpi * 65 / 100, y)) << y;
+    }
 }
 
 TEST_F(OrderPrinting, CancellingThePrinterSelectionPrintsNothingAndTheFormStaysOpen) {

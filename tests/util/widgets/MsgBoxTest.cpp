@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -190,6 +191,19 @@ TEST(MsgBoxTest, ClosingThroughTheWindowFrameReturnsCancel) {
         box.SetButtons(buttons);
         EXPECT_EQ(ExecuteWith(box, [](QDialog& form) { form.close(); }), util::mrCancel);
     }
+}
+
+TEST(MsgBoxTest, StaysAboveTheWindowActiveWhenItOpens) {
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &window);
+    TMsgBox box;
+    ExecuteWith(box, [&window](QDialog& form) {
+        EXPECT_EQ(form.windowHandle()->transientParent(), window.windowHandle());
+        form.close();
+    });
 }
 
 TEST(MsgBoxTest, OwnerFreesTheBoxAndItsWindow) {

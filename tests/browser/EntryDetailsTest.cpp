@@ -24,22 +24,6 @@ TEST(EntryTextRules, DoubleAmpersandsDoublesEveryAmpersand) {
     EXPECT_EQ(browser::DoubleAmpersands("none"), "none");
 }
 
-TEST(EntryTextRules, LanguageNamesByCountryCode) {
-    EXPECT_EQ(browser::LanguageName(1), QStringLiteral("Englisch"));
-    EXPECT_EQ(browser::LanguageName(44), QStringLiteral("Englisch"));
-    EXPECT_EQ(browser::LanguageName(33), QStringLiteral("Französisch"));
-    EXPECT_EQ(browser::LanguageName(49), QStringLiteral("Deutsch"));
-    EXPECT_TRUE(browser::LanguageName(0).isEmpty());
-    EXPECT_TRUE(browser::LanguageName(7).isEmpty());
-}
-
-TEST(EntryTextRules, CompilerNamesJoinTheSetBitsInOrder) {
-    EXPECT_EQ(browser::CompilerNames(5), QStringLiteral("Pandex 1.0X, BPascal"));
-    EXPECT_EQ(browser::CompilerNames(2), QStringLiteral("Pandex 2"));
-    EXPECT_EQ(browser::CompilerNames(7), QStringLiteral("Pandex 1.0X, Pandex 2, BPascal"));
-    EXPECT_TRUE(browser::CompilerNames(0).isEmpty());
-}
-
 TEST(EntryTextRules, InfoLineJoinsThePresentPartsWithTwoBlanks) {
     EXPECT_EQ(browser::ComponentInfoLine("Win 95", 44, 3),
               QStringLiteral("OS: Win 95  Sprache: Englisch  Compiler: Pandex 1.0X, Pandex 2"));

@@ -43,15 +43,6 @@ QTextCharFormat FormatAt(TKVTextView& view, int position) {
 
 } // namespace
 
-TEST(TextViewTest, MarkupLinesBecomeRtfAsInTheExamples) {
-    TKVTextView view;
-    EXPECT_EQ(view.MarkupLineToRtf("Titel"), "\\sbys Titel \\par");
-    EXPECT_EQ(view.MarkupLineToRtf("<F1>Titel"), "\\sbys \\F1\\b0\\fs34 Titel \\par");
-    EXPECT_EQ(view.MarkupLineToRtf("C:\\DATA"), "\\sbys C:\\\\DATA \\par");
-    UseSummaryFonts(view);
-    EXPECT_EQ(view.MarkupLineToRtf("<F1>KurzInfo:"), "\\sbys \\F1\\b\\fs16 KurzInfo: \\par");
-}
-
 TEST(TextViewTest, TagsConvertLeftToRightInEitherCase) {
     TKVTextView view;
     EXPECT_EQ(view.MarkupLineToRtf("a<F1>b<f2>c<F0>"),
@@ -59,8 +50,11 @@ TEST(TextViewTest, TagsConvertLeftToRightInEitherCase) {
     EXPECT_EQ(view.MarkupLineToRtf("<f1>Titel"), "\\sbys \\F1\\b0\\fs34 Titel \\par");
     EXPECT_EQ(view.MarkupLineToRtf("<F0>"), "\\sbys \\F0\\b0\\fs20  \\par");
     EXPECT_EQ(view.MarkupLineToRtf("{x} <B>"), "\\sbys {x} <B> \\par");
+    EXPECT_EQ(view.MarkupLineToRtf("C:\\DATA"), "\\sbys C:\\\\DATA \\par");
     // The tag's fourth character is taken away unseen.
     EXPECT_EQ(view.MarkupLineToRtf("<F1]x"), "\\sbys \\F1\\b0\\fs34 x \\par");
+    UseSummaryFonts(view);
+    EXPECT_EQ(view.MarkupLineToRtf("<F1>KurzInfo:"), "\\sbys \\F1\\b\\fs16 KurzInfo: \\par");
 }
 
 TEST(TextViewTest, ADigitOutsideTheFontListsIsAListError) {

@@ -99,10 +99,12 @@ TEST(TextViewTest, SummaryHeadingsComeOutBold) {
     EXPECT_EQ(body.fontFamilies().toStringList(), QStringList{"Arial"});
 }
 
-TEST(TextViewTest, WindowsTextBytesShowAsTheirCharacters) {
+TEST(TextViewTest, UntaggedWindowsTextShowsItsCharactersIn10PointArial) {
     TKVTextView view;
     view.SetMarkupLines(Lines({"Schl\xfcssel \x80 5"}));
     EXPECT_EQ(view.toPlainText(), QString::fromUtf8("Schlüssel € 5 "));
+    EXPECT_DOUBLE_EQ(FormatAt(view, 0).fontPointSize(), 10.0);
+    EXPECT_EQ(FormatAt(view, 0).fontFamilies().toStringList(), QStringList{"Arial"});
 }
 
 TEST(TextViewTest, AnEmptyListOrClearGivesAnEmptyReadOnlyView) {

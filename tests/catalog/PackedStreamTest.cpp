@@ -5,6 +5,7 @@
 #include "catalog/PackedStreamOracle.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Stream.h"
+#include "support/ChildProcess.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -125,6 +127,25 @@ Bytes BytesOf(const std::string& s) {
 std::uint32_t BaseSeed() {
     const char* seed = std::getenv("PACKED_STREAM_SEED");
     return seed ? static_cast<std::uint32_t>(std::strtoul(seed, nullptr, 10)) : 20240601u;
+}
+
+// A fault in the encoder's match window can make it loop forever: the child running it is
+// stopped by an alarm instead of hanging the test run.
+TEST(PackedStreamCodec, EncodingEndsWithinBoundedTime) {
+    const int status = testing_support::RunInChild([] {
+        alarm(30);
+        for (const Kind kind : {Kind::Text, Kind::Random, Kind::Runs, Kind::TwoLetters}) {
+            const Bytes input = MakeInput(kind, 64000, 11);
+            const Bytes packed = EncodeBlock(input.data(), input.size());
+            Bytes out(input.size());
+            std::size_t decoded = 0;
+            if (!DecodeBlock(packed.data(), packed.size(), out.data(), out.size(), decoded) ||
+                out != input)
+                return 1;
+        }
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
 }
 
 TEST(PackedStreamCodec, EncodesLikeTheBruteForceSearchAtEverySizeThatMatters) {
@@ -357,6 +378,21 @@ TEST(PackedStreamPacker, HugePackedSizeIsAReadErrorWithoutAllocatingIt) {
         EXPECT_THROW(packer.Read(out.data(), 100), rtl::EReadError);
         EXPECT_LT(probe.Largest(), std::size_t{1} << 20);
     }
+}
+
+TEST(PackedStreamPacker, PackedSizeBeyondWhatIsLeftOfTheStreamIsAReadErrorWithoutAllocatingIt) {
+    constexpr std::uint32_t kPackedSize = 600000;
+    Bytes data(1000000, 0x20);
+    const Bytes header = Header(kPackedSize, 100);
+    const std::size_t at = data.size() - 1000; // less is left than the block claims
+    std::copy(header.begin(), header.end(), data.begin() + static_cast<std::ptrdiff_t>(at));
+    auto stream = StreamOf(data);
+    stream->Seek(static_cast<std::int64_t>(at), rtl::SeekOrigin::Beginning);
+    TKVPacker packer(*stream);
+    Bytes out(1000000);
+    const testing_support::AllocationProbe probe;
+    EXPECT_THROW(packer.Read(out.data(), 1000000), rtl::EReadError);
+    EXPECT_LT(probe.Largest(), std::size_t{kPackedSize});
 }
 
 TEST(PackedStreamPacker, BlockLargerThanTheBufferIsAReadError) {

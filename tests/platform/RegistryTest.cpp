@@ -135,6 +135,11 @@ TEST(Registry, KeysAreDeletedOnlyWithoutSubKeys) {
     const ScopedConfigFolder config;
     const HKEY leaf = CreateKey(HKEY_LOCAL_MACHINE, "Software\\A\\B");
     ASSERT_EQ(SetString(leaf, "v", "x"), ERROR_SUCCESS);
+    RegCloseKey(CreateKey(HKEY_LOCAL_MACHINE, "Software\\AB\\C"));
+    RegCloseKey(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Sibling"));
+    RegCloseKey(CreateKey(HKEY_LOCAL_MACHINE, "Software\\SiblingLonger"));
+    EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, "Software\\Sibling"), ERROR_SUCCESS)
+        << "a sibling whose name starts with the key's is no sub-key";
     EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, "Software\\A"), ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, "software\\a\\b"), ERROR_SUCCESS);
     EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, "Software\\A\\B"), ERROR_FILE_NOT_FOUND);

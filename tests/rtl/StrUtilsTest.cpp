@@ -1,6 +1,7 @@
 #include "rtl/StrUtils.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace rtl;
 
@@ -17,6 +18,26 @@ TEST(StrUtils, SameTextIgnoresAsciiCaseButNotLengthOrUmlauts) {
     EXPECT_TRUE(SameTextAscii("", ""));
     EXPECT_FALSE(SameTextAscii("abc", "abcd"));
     EXPECT_FALSE(SameTextAscii("\xE4", "\xC4"));
+}
+
+// The rule is simple enough to state whole: find on both sides upper-cased.
+TEST(StrUtils, FindNoCaseIsFindOnUpperCasedText) {
+    std::mt19937 random(7);
+    const std::string letters = "aAbB.\xE4\xC4";
+    const auto text = [&](std::size_t size) {
+        std::string s;
+        while (s.size() < size)
+            s += letters[random() % letters.size()];
+        return s;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string haystack = text(random() % 8);
+        const std::string needle = text(1 + random() % 3);
+        const std::size_t from = random() % 4;
+        ASSERT_EQ(FindNoCase(haystack, needle, from),
+                  UpperCaseAscii(haystack).find(UpperCaseAscii(needle), from))
+            << haystack << " / " << needle << " from " << from;
+    }
 }
 
 TEST(StrUtils, FindNoCaseStartsAtTheGivenPosition) {

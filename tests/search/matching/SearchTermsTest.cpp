@@ -85,5 +85,6 @@ TEST(HitName, ZipFirstLineOfAShortTextNamesTheHit) {
     EXPECT_EQ(HitName(true, lines, "Eintrag"), "demo.Zip  Ein Archiv");
     EXPECT_EQ(HitName(false, lines, "Eintrag"), "Eintrag");
     EXPECT_EQ(HitName(true, testing_support::StringListOf({"readme.txt"}), "Eintrag"), "Eintrag");
+    EXPECT_EQ(HitName(true, testing_support::StringListOf({"a.zip"}), "Eintrag"), "a.zip");
     EXPECT_EQ(HitName(true, testing_support::StringListOf({}), "Eintrag"), "Eintrag");
 }

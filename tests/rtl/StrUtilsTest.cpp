@@ -40,14 +40,6 @@ TEST(StrUtils, FindNoCaseIsFindOnUpperCasedText) {
     }
 }
 
-TEST(StrUtils, FindNoCaseStartsAtTheGivenPosition) {
-    EXPECT_EQ(FindNoCase("Demo.ZIP demo.zip", "demo"), 0u);
-    EXPECT_EQ(FindNoCase("Demo.ZIP demo.zip", "DEMO", 1), 9u);
-    EXPECT_EQ(FindNoCase("abc", "abcd"), std::string_view::npos);
-    EXPECT_EQ(FindNoCase("abc", "x"), std::string_view::npos);
-    EXPECT_EQ(FindNoCase("Hallo <f1>Welt", "<F"), 6u);
-}
-
 TEST(StrUtils, TrimmingBlanksKeepsTabsWhileTrimmingWhiteSpaceDropsThem) {
     EXPECT_EQ(TrimBlanks("  a b\t "), "a b\t");
     EXPECT_EQ(TrimBlanks("  \t1.2.96 "), "\t1.2.96");

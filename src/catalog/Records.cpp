@@ -186,7 +186,7 @@ void TScriptText::Store() {
 }
 
 void TScriptText::Load() {
-    rtl::TReader reader(Packer(), kRecordBufferSize);
+    rtl::TReader reader(Packer(), kRecordBufferSize, kRecordReadBudget);
     Lines.Clear();
     const std::int32_t count = reader.ReadInteger();
     for (std::int32_t i = 0; i < count; ++i)
@@ -228,7 +228,7 @@ void TScriptOutlineText::Store() {
 }
 
 void TScriptOutlineText::Load() {
-    rtl::TReader reader(Packer(), kOutlineBufferSize);
+    rtl::TReader reader(Packer(), kOutlineBufferSize, kOutlineReadBudget);
     Tree->ReadData(reader);
 }
 
@@ -357,7 +357,7 @@ void TCompoText::Store() {
 }
 
 void TCompoText::Load() {
-    rtl::TReader reader(Packer(), kRecordBufferSize);
+    rtl::TReader reader(Packer(), kRecordBufferSize, kRecordReadBudget);
     Lines.Clear();
     for (std::string* text : {&ShortName, &LongName, &FileName, &Version, &LastReview, &Copyright,
                               &OS, &Distribution, &Limitations, &Price})

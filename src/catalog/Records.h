@@ -32,6 +32,10 @@ inline constexpr std::uint16_t kShortTextId = 6;
 // Record reader and writer buffer sizes: one block holds at most one buffer.
 inline constexpr std::int32_t kRecordBufferSize = 64000;
 inline constexpr std::int32_t kOutlineBufferSize = 1000000;
+// What reading one record may cost (decoded bytes and string overhead, see rtl::TReader): far
+// above any real record, far below what damaged or hostile data could make a reader allocate.
+inline constexpr std::int64_t kRecordReadBudget = std::int64_t{16} << 20;
+inline constexpr std::int64_t kOutlineReadBudget = std::int64_t{128} << 20;
 
 class TScriptComponent : public rtl::TComponent {
 public:

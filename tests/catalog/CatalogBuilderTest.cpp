@@ -4,11 +4,14 @@
 #include "catalog/Container.h"
 #include "catalog/Records.h"
 #include "rtl/Exceptions.h"
+#include "support/ChildProcess.h"
 #include "support/StringLists.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace catalog;
 using testing_support::TempDir;
@@ -82,7 +85,7 @@ std::vector<TIndexEntry> IndexEntries(const rtl::TMemoryStream& index) {
 TEST(CatalogueBuild, HasKeysFollowsTheKeysAsParsed) {
     Built built;
     BuildInMemory("OUTLINE [o]\nA\n  B [  ]\n}\n", built);
-    TIndexedStream indexed(built.data, built.index, true);
+    TIndexedStream indexed(built.data, built.index);
     TScriptOutlineText outline(nullptr);
     built.data.SetPosition(IndexEntries(built.index).at(0).Offset);
     outline.AssignStream(indexed);
@@ -92,7 +95,7 @@ TEST(CatalogueBuild, HasKeysFollowsTheKeysAsParsed) {
 
     Built plain;
     BuildInMemory("OUTLINE [o]\nA\n  B\n}\n", plain);
-    TIndexedStream plainIndexed(plain.data, plain.index, true);
+    TIndexedStream plainIndexed(plain.data, plain.index);
     TScriptOutlineText plainOutline(nullptr);
     plain.data.SetPosition(4);
     plainOutline.AssignStream(plainIndexed);
@@ -126,4 +129,83 @@ TEST(CatalogueBuild, AFailedBuildKeepsTheOldCatalogue) {
                  ECatalogueBuildError);
     EXPECT_EQ(testing_support::ReadFileBytes(dir.File("Vitrine32.dat")), before);
     EXPECT_THROW(BuildCatalogue(dir.File("fehlt.txt"), dir.Path().string()), rtl::EFOpenError);
+}
+
+namespace {
+
+// A source whose data file packs to well over 64 KiB: letters at random.
+std::string BulkySource() {
+    std::mt19937 random(5);
+    std::string source = "OUTLINE [o]\n[a]A\n}\nSHORTTEXT [a]\n";
+    for (int line = 0; line < 4000; ++line) {
+        for (int i = 0; i < 60; ++i)
+            source += static_cast<char>('a' + random() % 26);
+        source += '\n';
+    }
+    return source + "}\n";
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST(CatalogueBuild, AWriteThatFailsAtTheEndIsReportedAndKeepsTheOldPair) {
+    TempDir dir;
+    const std::string bulky = dir.Write("bulky.txt", BulkySource());
+    for (const char* folder : {"measure", "out"})
+        std::filesystem::create_directory(dir.File(folder));
+    BuildCatalogue(bulky, dir.File("measure"));
+    const auto size = std::filesystem::file_size(dir.File("measure/Vitrine32.dat"));
+    BuildCatalogue(dir.Write("gut.txt", kSource), dir.File("out"));
+    const std::string oldData = testing_support::ReadFileBytes(dir.File("out/Vitrine32.dat"));
+    const std::string oldIndex = testing_support::ReadFileBytes(dir.File("out/Vitrine32.idx"));
+
+    // A disk that takes all but the last bytes: only flushing and closing can notice.
+    const int status = testing_support::RunInChild([&] {
+        testing_support::LimitFileSize(size - 10);
+        try {
+            BuildCatalogue(bulky, dir.File("out"));
+        } catch (const rtl::EWriteError&) {
+            return 0;
+        }
+        return 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(testing_support::ReadFileBytes(dir.File("out/Vitrine32.dat")), oldData);
+    EXPECT_EQ(testing_support::ReadFileBytes(dir.File("out/Vitrine32.idx")), oldIndex);
+    EXPECT_EQ(FolderNames(dir.File("out")),
+              (std::vector<std::string>{"Vitrine32.dat", "Vitrine32.idx"}));
+}
+
+TEST(CatalogueBuild, WhenTheIndexCannotBePutInPlaceTheOldDataFileComesBack) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("out"));
+    BuildCatalogue(dir.Write("gut.txt", kSource), dir.File("out"));
+    const std::string oldData = testing_support::ReadFileBytes(dir.File("out/Vitrine32.dat"));
+    std::filesystem::remove(dir.File("out/Vitrine32.idx"));
+    std::filesystem::create_directories(dir.File("out/Vitrine32.idx/in-the-way"));
+    EXPECT_THROW(BuildCatalogue(dir.Write("bulky.txt", BulkySource()), dir.File("out")),
+                 rtl::EFCreateError);
+    EXPECT_EQ(testing_support::ReadFileBytes(dir.File("out/Vitrine32.dat")), oldData);
+    EXPECT_EQ(FolderNames(dir.File("out")),
+              (std::vector<std::string>{"Vitrine32.dat", "Vitrine32.idx"}));
+}
+
+TEST(CatalogueBuild, ACatalogueFileThatIsALinkIsWrittenThroughToItsTarget) {
+    TempDir dir;
+    for (const char* folder : {"elsewhere", "out"})
+        std::filesystem::create_directory(dir.File(folder));
+    BuildCatalogue(dir.Write("gut.txt", kSource), dir.File("elsewhere"));
+    std::filesystem::create_symlink("../elsewhere/Vitrine32.dat", dir.File("out/Vitrine32.dat"));
+    BuildCatalogue(dir.Write("bulky.txt", BulkySource()), dir.File("out"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("out/Vitrine32.dat")));
+    EXPECT_EQ(testing_support::ReadFileBytes(dir.File("elsewhere/Vitrine32.dat")),
+              testing_support::ReadFileBytes(dir.File("out/Vitrine32.dat")));
+    EXPECT_GT(std::filesystem::file_size(dir.File("elsewhere/Vitrine32.dat")), 64000u);
 }

@@ -5,6 +5,7 @@
 #include "catalog/RecordIO.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Filer.h"
+#include "rtl/LittleEndian.h"
 #include "support/StringLists.h"
 
 #include <gtest/gtest.h>
@@ -195,4 +196,33 @@ TEST(AnalyseKeys, RatingAndLanguageAreIntegersModulo256) {
     EXPECT_EQ(b->Rating, 255);
     EXPECT_EQ(b->Language, 44);
     EXPECT_EQ(ParsedComponent("[Rating]\n 3\n")->Rating, 0);
+}
+
+// Millions of empty lines pack to a few kilobytes per block; reading them would cost gigabytes.
+TEST(TextRecord, ARecordDecodingBeyondItsBudgetIsAReadError) {
+    MemoryCatalogue catalogue;
+    constexpr int kBlocks = 300; // 19 MB decoded, 9.6 million lines
+    constexpr std::int32_t kPairsPerBlock = kRecordBufferSize / 2;
+    std::vector<std::uint8_t> block(kRecordBufferSize);
+    for (std::size_t i = 0; i < block.size(); i += 2)
+        block[i] = rtl::kStringTag; // and a length of 0
+    const std::int32_t lines = kPairsPerBlock - 2 + (kBlocks - 1) * kPairsPerBlock;
+    std::vector<std::uint8_t> first = block;
+    rtl::StoreU32(first.data(), static_cast<std::uint32_t>(lines));
+    TKVPacker& packer = catalogue.indexed.Packer();
+    packer.Write(first.data(), kRecordBufferSize);
+    for (int i = 1; i < kBlocks; ++i)
+        packer.Write(block.data(), kRecordBufferSize);
+    const std::uint8_t wrap = 1;
+    packer.Write(&wrap, 1);
+
+    catalogue.data.SetPosition(0);
+    TScriptText text(nullptr);
+    text.AssignStream(catalogue.indexed);
+    try {
+        text.Load();
+        FAIL() << "loaded " << text.Lines.Count() << " lines";
+    } catch (const rtl::EReadError& error) {
+        EXPECT_EQ(error.Message(), "Stream read error");
+    }
 }

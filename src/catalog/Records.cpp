@@ -57,9 +57,21 @@ bool StartsParagraph(const std::string& line) {
     return line.empty() || line.front() == ' ' || line.front() == '\t' || line.front() == '\b';
 }
 
+// An optional sign and decimal digits, of any length, modulo 256; anything else is 0.
 std::uint8_t ByteValueOf(const std::string& value) {
-    long long number = 0;
-    return rtl::TryStrToInt(value, number) ? static_cast<std::uint8_t>(number) : 0;
+    std::size_t i = 0;
+    const bool negative = !value.empty() && value[0] == '-';
+    if (!value.empty() && (value[0] == '-' || value[0] == '+'))
+        ++i;
+    if (i == value.size())
+        return 0;
+    unsigned byte = 0;
+    for (; i < value.size(); ++i) {
+        if (value[i] < '0' || value[i] > '9')
+            return 0;
+        byte = (byte * 10 + static_cast<unsigned>(value[i] - '0')) % 256;
+    }
+    return static_cast<std::uint8_t>(negative ? (256 - byte) % 256 : byte);
 }
 
 // Key lookup in a component's source lines: a key's line is the last line containing the key

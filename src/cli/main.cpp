@@ -5,6 +5,7 @@
 #include "cli/CommandLine.h"
 #include "cli/PackCommands.h"
 #include "cli/SearchCommand.h"
+#include "cli/TextOutput.h"
 #include "cli/UnzipCommand.h"
 
 #include <array>
@@ -37,12 +38,9 @@ void PrintUsage() {
                      command.synopsis.data());
 }
 
-// Error messages become exactly one line.
-void PrintError(std::string message) {
-    for (char& c : message)
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    std::fprintf(stderr, "%s\n", message.c_str());
+// Error messages become exactly one line, whatever text of a catalogue or source they quote.
+void PrintError(const std::string& message) {
+    std::fprintf(stderr, "%s\n", cli::ShowControls(message, cli::IsAsciiControl).c_str());
 }
 
 const cli::Command* FindCommand(const std::string& name) {

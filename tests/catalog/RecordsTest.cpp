@@ -196,6 +196,9 @@ TEST(AnalyseKeys, RatingAndLanguageAreIntegersModulo256) {
     EXPECT_EQ(b->Rating, 255);
     EXPECT_EQ(b->Language, 44);
     EXPECT_EQ(ParsedComponent("[Rating]\n 3\n")->Rating, 0);
+    // Beyond 64 bits: 10^20 + 7 is 7 modulo 256 (10^20 is 0 modulo 256).
+    EXPECT_EQ(ParsedComponent("[Rating]\n100000000000000000007\n")->Rating, 7);
+    EXPECT_EQ(ParsedComponent("[Language]\n-100000000000000000001\n")->Language, 255);
 }
 
 // Millions of empty lines pack to a few kilobytes per block; reading them would cost gigabytes.

@@ -125,6 +125,7 @@ protected:
 
 TEST_F(VitrineCatCatalogue, IndexOutOfRangeIsAnError) {
     ExpectOneLineError(RunTool({"show", catalogue_, "4"}), "4");
+    ExpectOneLineError(RunTool({"show", catalogue_, "-1"}), "-1");
     ExpectOneLineError(RunTool({"show", catalogue_, "2147483647"}));
 }
 
@@ -295,7 +296,6 @@ TEST(VitrineCat, WrongArgumentsPrintTheUsage) {
                                                {"tree"},
                                                {"show", "dir"},
                                                {"show", "dir", "x1"},
-                                               {"show", "dir", "-1"},
                                                {"build", "only-source"},
                                                {"pack", "--buffer"},
                                                {"pack", "--buffer", "0"},
@@ -325,4 +325,19 @@ TEST_F(VitrineCatCatalogue, SearchStopsAtARecordThatFailsToReadAfterPrintingTheH
     const RunResult result = RunTool({"search", dir_.File("damaged"), "e"});
     EXPECT_EQ(result.out, "0\tWillkommen\n2\tKomponente \xc3\x84\n");
     ExpectOneLineErrorAfterOutput(result, "Stream read error");
+}
+
+TEST(VitrineCat, ControlCharactersOfACatalogueAreShownVisiblyInEveryOutput) {
+    const TempDir dir;
+    const std::string source = dir.Write("ctl.src", "OUTLINE [O] {\n[A]Title\x1b]0;owned\x07\n}\n"
+                                                    "SHORTTEXT [A] {\nx\x1b[2J\ty\rz\n}\n");
+    ASSERT_EQ(RunTool({"build", source, dir.File("cat")}).status, 0);
+    const RunResult tree = RunTool({"tree", dir.File("cat")});
+    EXPECT_EQ(tree.out.substr(tree.out.rfind('\t') + 1), "Title\\x1b]0;owned\\x07\n");
+    EXPECT_EQ(RunTool({"show", dir.File("cat"), "0"}).out,
+              "kind: short\nwrap: 0\nlines: 1\n| x\\x1b[2J\\x09y\\x0dz\n");
+    EXPECT_EQ(RunTool({"search", dir.File("cat"), "x"}).out, "0\tTitle\\x1b]0;owned\\x07\n");
+    const RunResult error =
+        RunTool({"build", dir.Write("bad.src", "OUTLINE [O] {\n[\x1b]x\n}\n"), dir.File("bad")});
+    EXPECT_EQ(error.err.find('\x1b'), std::string::npos) << error.err;
 }

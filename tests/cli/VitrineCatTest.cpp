@@ -289,6 +289,16 @@ TEST(VitrineCat, UnpackRejectsDamagedBlocks) {
     ExpectOneLineError(RunTool({"unpack"}, std::string(8, '\0')), "Stream read error");
 }
 
+TEST(VitrineCat, HelpAndVersionAnswerOnStandardOutput) {
+    const RunResult help = RunTool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("vitrine-cat search DIR [--case] EXPR\n"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+    const RunResult version = RunTool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("vitrine-cat 2.", 0), 0u) << version.out;
+}
+
 TEST(VitrineCat, WrongArgumentsPrintTheUsage) {
     for (const std::vector<std::string>& arguments :
          std::vector<std::vector<std::string>>{{},

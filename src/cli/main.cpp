@@ -22,6 +22,7 @@ constexpr std::array kCommands = {
     cli::Command{"tree", "DIR", cli::RunTree},
     cli::Command{"show", "DIR INDEX", cli::RunShow},
     cli::Command{"search", "DIR [--case] EXPR", cli::RunSearch},
+    cli::Command{"text", "DIR", cli::RunText},
     cli::Command{"pack", "[--buffer N]  < BYTES > PACKED", cli::RunPack},
     cli::Command{"unpack", "[--buffer N]  < PACKED > BYTES", cli::RunUnpack},
     cli::Command{"unzip", "ARCHIVE DIR [--all|--none]", cli::RunUnzip},

@@ -1,6 +1,7 @@
 #include "catalog/Container.h"
 
 #include "catalog/Records.h"
+#include "platform/MappedFileStream.h"
 #include "rtl/LittleEndian.h"
 
 #include <exception>
@@ -70,7 +71,7 @@ void TBrowzerContainer::SetActive(bool value) {
 }
 
 void TBrowzerContainer::OpenFiles() {
-    dataFile_ = std::make_unique<rtl::TFileStream>(DataFileName, rtl::FileMode::OpenRead);
+    dataFile_ = std::make_unique<platform::TMappedFileStream>(DataFileName);
     indexFile_ = std::make_unique<rtl::TFileStream>(IndexFileName, rtl::FileMode::OpenRead);
     indexed_ = std::make_unique<TIndexedStream>(*dataFile_, *indexFile_);
 }

@@ -101,7 +101,7 @@ private:
     bool active_ = false;
     TTreeViewData* treeData_ = nullptr;
     std::unique_ptr<rtl::TFileStream> indexFile_;
-    std::unique_ptr<rtl::TFileStream> dataFile_;
+    std::unique_ptr<rtl::TStream> dataFile_; // read through one mapping
     std::unique_ptr<TIndexedStream> indexed_;
 };
 

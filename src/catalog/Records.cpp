@@ -180,6 +180,15 @@ void TParamScriptComponent::Parse(ScriptSource& source) {
     TScriptComponent::Parse(source);
 }
 
+void TParamScriptComponent::GetSearchText(rtl::TStringList& strings) const {
+    std::vector<std::string_view> lines;
+    SearchTextLines(lines);
+    rtl::UpdateGuard update(strings);
+    strings.Clear();
+    for (const std::string_view line : lines)
+        strings.Add(std::string(line));
+}
+
 // ---- TScriptText
 
 void TScriptText::Parse(ScriptSource& source) {
@@ -206,10 +215,10 @@ void TScriptText::Load() {
     Wrap = reader.ReadByte() != 0;
 }
 
-void TScriptText::GetSearchText(rtl::TStringList& strings) const {
-    rtl::UpdateGuard update(strings);
-    strings.Clear();
-    strings.AddStrings(Lines);
+void TScriptText::SearchTextLines(std::vector<std::string_view>& lines) const {
+    lines.clear();
+    for (const auto& line : Lines)
+        lines.push_back(line.text);
 }
 
 // ---- TScriptOutlineText
@@ -382,13 +391,13 @@ void TCompoText::Load() {
         ReadStrings(reader, *list);
 }
 
-void TCompoText::GetSearchText(rtl::TStringList& strings) const {
-    rtl::UpdateGuard update(strings);
-    strings.Clear();
+void TCompoText::SearchTextLines(std::vector<std::string_view>& lines) const {
+    lines.clear();
     for (const rtl::TStringList* list : {&KeyWords, &LongInfo, &ShortInfo, &Review, &Installation})
-        strings.AddStrings(*list);
-    strings.Add(LongName);
-    strings.Add(FileName);
+        for (const auto& line : *list)
+            lines.push_back(line.text);
+    lines.push_back(LongName);
+    lines.push_back(FileName);
 }
 
 } // namespace catalog

@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace catalog {
 
@@ -78,7 +80,10 @@ public:
     // A header without "[" before "]" leaves HeaderDate as it is (0 after construction).
     void Parse(ScriptSource& source) override;
     // Clears strings and fills it with the record's searchable text.
-    virtual void GetSearchText(rtl::TStringList& strings) const = 0;
+    void GetSearchText(rtl::TStringList& strings) const;
+    // The same lines as views into the record, valid until it is loaded again or freed: what a
+    // search matches without copying a line.
+    virtual void SearchTextLines(std::vector<std::string_view>& lines) const = 0;
 
     // Not stored; set by Parse only.
     rtl::TDateTime HeaderDate = 0;
@@ -96,7 +101,7 @@ public:
     void Parse(ScriptSource& source) override;
     void Store() override;
     void Load() override;
-    void GetSearchText(rtl::TStringList& strings) const override;
+    void SearchTextLines(std::vector<std::string_view>& lines) const override;
 
     rtl::TStringList Lines;
     bool Wrap = false;
@@ -149,7 +154,7 @@ public:
     void Store() override;
     void Load() override;
     // KeyWords, LongInfo, ShortInfo, Review, Installation, then LongName and FileName.
-    void GetSearchText(rtl::TStringList& strings) const override;
+    void SearchTextLines(std::vector<std::string_view>& lines) const override;
     // Fills the fields from the "[Key]" lines in Lines. A key line without a value line is
     // EListError.
     void AnalyseKeys();

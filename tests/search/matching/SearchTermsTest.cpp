@@ -81,10 +81,10 @@ TEST(MatchText, NoLinesOrAnEmptyExpressionNeverMatch) {
 }
 
 TEST(HitName, ZipFirstLineOfAShortTextNamesTheHit) {
-    const auto lines = testing_support::StringListOf({"demo.Zip  Ein Archiv", "Inhalt"});
+    const TextLines lines{"demo.Zip  Ein Archiv", "Inhalt"};
     EXPECT_EQ(HitName(true, lines, "Eintrag"), "demo.Zip  Ein Archiv");
     EXPECT_EQ(HitName(false, lines, "Eintrag"), "Eintrag");
-    EXPECT_EQ(HitName(true, testing_support::StringListOf({"readme.txt"}), "Eintrag"), "Eintrag");
-    EXPECT_EQ(HitName(true, testing_support::StringListOf({"a.zip"}), "Eintrag"), "a.zip");
-    EXPECT_EQ(HitName(true, testing_support::StringListOf({}), "Eintrag"), "Eintrag");
+    EXPECT_EQ(HitName(true, {"readme.txt"}, "Eintrag"), "Eintrag");
+    EXPECT_EQ(HitName(true, {"a.zip"}, "Eintrag"), "a.zip");
+    EXPECT_EQ(HitName(true, {}, "Eintrag"), "Eintrag");
 }

@@ -31,9 +31,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
-#include <vector>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -169,9 +169,8 @@ void SearchCommandLine(benchmark::State& state) {
     // grep -c counts lines; its status is 1 when none matched, which is no failure here.
     const std::string grep = std::string("grep -c -F ") + kTerm + " ";
     state.counters["vs_text_grep_pipeline"] =
-        ours / MedianSeconds([&] {
-            RunShell(tool + "text " + folder + " | " + grep + "> /dev/null; true");
-        });
+        ours / MedianSeconds(
+                   [&] { RunShell(tool + "text " + folder + " | " + grep + "> /dev/null; true"); });
     state.counters["vs_grep_text_file"] =
         ours / MedianSeconds([&] { RunShell(grep + textFile + " > /dev/null; true"); });
 }

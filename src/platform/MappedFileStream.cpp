@@ -19,8 +19,8 @@ TMappedFileStream::TMappedFileStream(const std::string& path) {
     struct stat info {};
     const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     if (regular && info.st_size > 0) {
-        void* mapped = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ,
-                            MAP_PRIVATE, fd, 0);
+        void* mapped =
+            mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
         if (mapped != MAP_FAILED) {
             data_ = static_cast<const std::uint8_t*>(mapped);
             size_ = info.st_size;

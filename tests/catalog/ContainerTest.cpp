@@ -336,17 +336,21 @@ TEST_F(ContainerTest, AHugeIndexIsScannedWithoutCopyingIt) {
 // Opening a named pipe for reading would wait for a writer forever; the alarm ends a child that
 // hangs instead of the test run.
 TEST_F(ContainerTest, ANamedPipeInPlaceOfAFileCannotBeOpened) {
-    WriteCatalogue(kVersion, IndexEntry(kOutlineTextId, 4));
-    std::filesystem::remove(container.IndexFileName);
-    ASSERT_EQ(mkfifo(container.IndexFileName.c_str(), 0600), 0);
-    const int status = testing_support::RunInChild([this] {
-        alarm(20);
-        try {
-            container.SetActive(true);
-        } catch (const rtl::EFOpenError& error) {
-            return error.Message() == "Cannot open file " + container.IndexFileName ? 0 : 2;
-        }
-        return 1;
-    });
-    EXPECT_EQ(status, 0);
+    for (const char* name : {kDefaultDataFileName, kDefaultIndexFileName}) {
+        WriteCatalogue(kVersion, IndexEntry(kOutlineTextId, 4));
+        const std::string pipe = dir.File(name);
+        std::filesystem::remove(pipe);
+        ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+        const int status = testing_support::RunInChild([this, &pipe] {
+            alarm(20);
+            try {
+                container.SetActive(true);
+            } catch (const rtl::EFOpenError& error) {
+                return error.Message() == "Cannot open file " + pipe ? 0 : 2;
+            }
+            return 1;
+        });
+        EXPECT_EQ(status, 0) << name;
+        std::filesystem::remove(pipe);
+    }
 }

@@ -178,25 +178,11 @@ TEST(PackedStreamCodec, EmptyInputIsAnEmptyBlock) {
     EXPECT_TRUE(decoded->empty());
 }
 
-TEST(PackedStreamCodec, SingleByteIsALiteralPaddedToTwoBytes) {
-    const Bytes packed = EncodeBlock(BytesOf("A").data(), 1);
-    EXPECT_EQ(packed, (Bytes{0xA0, 0x80})); // 1, 0100 0001, seven zero bits
-    EXPECT_EQ(Decode(packed, 1), BytesOf("A"));
-}
-
 TEST(PackedStreamCodec, SeventeenSpacesAreOneCopyFromThePresetRing) {
     const Bytes spaces(17, ' ');
     // 0, position 2030 (the nearest candidate), length 17 - 2 = 15.
     EXPECT_EQ(EncodeBlock(spaces.data(), spaces.size()), (Bytes{0x7E, 0xEF}));
     EXPECT_EQ(Decode(Bytes{0x7E, 0xEF}, 17), spaces);
-}
-
-TEST(PackedStreamCodec, RunAfterALiteralCopiesItsOwnOutput) {
-    const Bytes run(18, 'a');
-    // Literal 'a' at ring position 2031, then 17 bytes copied from 2031 onwards.
-    const Bytes packed{0xB0, 0xBF, 0x7F, 0x80};
-    EXPECT_EQ(EncodeBlock(run.data(), run.size()), packed);
-    EXPECT_EQ(Decode(packed, run.size()), run);
 }
 
 TEST(PackedStreamCodec, ZeroPaddingOfOneToSevenBitsAddsNoByte) {

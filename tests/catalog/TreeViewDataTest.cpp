@@ -36,13 +36,6 @@ TTreeViewData ExampleTree() {
     return tree;
 }
 
-std::vector<std::string> NamesOf(const TTreeViewData& tree) {
-    std::vector<std::string> names;
-    for (const auto& item : tree.Names)
-        names.push_back(item.text);
-    return names;
-}
-
 rtl::TMemoryStream Written(const TTreeViewData& tree) {
     rtl::TMemoryStream stream;
     {
@@ -112,18 +105,6 @@ TEST(IntList, ANegativeCountIsAReadError) {
     EXPECT_THROW(list.ReadData(reader), rtl::EReadError);
 }
 
-TEST(TreeViewData, AddNodeKeepsTopLevelFirstAndChildrenTogether) {
-    const TTreeViewData tree = ExampleTree();
-    EXPECT_EQ(NamesOf(tree), (std::vector<std::string>{"A", "B", "C", "A1", "A2", "B1"}));
-    EXPECT_EQ(tree.RootCount, 3);
-    EXPECT_EQ(tree.FirstChildren.Values(), (std::vector<std::int32_t>{3, 5, -1, -1, -1, -1}));
-    EXPECT_EQ(tree.ChildCounts.Values(), (std::vector<std::int32_t>{2, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(tree.Parents.Values(), (std::vector<std::int32_t>{-1, -1, -1, 0, 0, 1}));
-    for (int i = 0; i < tree.Count(); ++i)
-        EXPECT_EQ(tree.RecordRef(i), 0);
-    EXPECT_TRUE(tree.IsConsistent());
-}
-
 TEST(TreeViewData, AddNodeReturnsThePositionAndResetsTheChildFields) {
     TTreeViewData tree;
     TTVRevEntry a = NodeEntry("A", -1);
@@ -149,28 +130,6 @@ TEST(TreeViewData, GetEntryOutsideTheTreeGivesAResetEntry) {
     EXPECT_EQ(entry, TTVRevEntry());
     tree.GetEntry(-1, entry);
     EXPECT_EQ(entry, TTVRevEntry());
-}
-
-TEST(TreeViewData, KeysAreStoredOnlyWithHasKeys) {
-    TTreeViewData tree = ExampleTree();
-    tree.Keys.SetString(1, "BKEY");
-    tree.SetRecordRef(1, static_cast<std::int32_t>(0x80000010u));
-
-    rtl::TMemoryStream withoutKeys = Written(tree);
-    TTreeViewData read;
-    ReadInto(withoutKeys, read);
-    EXPECT_FALSE(read.HasKeys);
-    EXPECT_EQ(read.Keys.Count(), 0);
-    EXPECT_EQ(read.Entry(1).Key, "");
-    EXPECT_EQ(read.Entry(1).RecordRef, static_cast<std::int32_t>(0x80000010u));
-    EXPECT_EQ(read.Entry(5).Date, rtl::EncodeDate(1996, 5, 2));
-
-    tree.HasKeys = true;
-    rtl::TMemoryStream withKeys = Written(tree);
-    EXPECT_EQ(withKeys.Size(), withoutKeys.Size() + 4 + 6 * 2 + 4);
-    ReadInto(withKeys, read);
-    EXPECT_EQ(read, tree);
-    EXPECT_EQ(read.Entry(1).Key, "BKEY");
 }
 
 TEST(TreeViewData, ReadDataReplacesAnEarlierContent) {

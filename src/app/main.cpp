@@ -12,6 +12,7 @@
 #include "install/UnzipLibrary.h"
 #include "order/OrderCommand.h"
 #include "search/SearchWindows.h"
+#include "terminal/TerminalCommand.h"
 #include "util/widgets/PlatformMessageBox.h"
 #include "util/widgets/VitrineApplication.h"
 
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     browser::ConnectEntryOutput(mainWindow);
     browser::CreateOptionsDialog(mainWindow);
     order::ConnectOrderCommand(mainWindow);
+    terminal::ConnectTerminalCommand(mainWindow);
     QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, &app, &QApplication::quit);
 
     splash.reset();

@@ -120,8 +120,10 @@ void TComPort::Lost(const QString& reason) {
 }
 
 void TComPort::Write(const QByteArray& bytes) {
-    if (line_)
-        line_->Write(bytes);
+    if (!line_)
+        return;
+    line_->Write(bytes);
+    lastWrite_.restart();
 }
 
 qint64 TComPort::OutputPending() const {

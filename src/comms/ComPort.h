@@ -18,6 +18,7 @@
 #include "rtl/Exceptions.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -80,6 +81,8 @@ public:
     QString DeviceName() const { return deviceName_; }
 
     void Write(const QByteArray& bytes);
+    // Milliseconds since anything was last written to the port; -1 when nothing was yet.
+    qint64 MsSinceWrite() const { return lastWrite_.isValid() ? lastWrite_.elapsed() : -1; }
     // Bytes written but not yet sent.
     qint64 OutputPending() const;
 
@@ -146,6 +149,7 @@ private:
     bool handingOn_ = false;
     bool readingPaused_ = false;
     TLineCapture* capture_ = nullptr;
+    QElapsedTimer lastWrite_;
 };
 
 } // namespace comms

@@ -66,6 +66,10 @@ void TDialDirectory::Load() {
     }
 }
 
+bool TDialDirectory::Stored() const {
+    return util::TRegKey(platform::HKEY_LOCAL_MACHINE, Ansi(KeyPath()), true).LastResult() == 0;
+}
+
 void TDialDirectory::Save() const {
     util::TRegKey key(platform::HKEY_LOCAL_MACHINE, Ansi(KeyPath()), false);
     if (key.LastResult() != 0)

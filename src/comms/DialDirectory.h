@@ -30,6 +30,8 @@ public:
 
     // Reads the stored entries (none when there are none); ERegKey on a damaged value.
     void Load();
+    // Whether the device has a directory stored at all (possibly an empty one).
+    bool Stored() const;
     // Replaces the stored entries; ERegKey when they cannot be written.
     void Save() const;
 

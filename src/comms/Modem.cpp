@@ -10,7 +10,9 @@ namespace comms {
 namespace {
 
 constexpr int kPauseMs = 500;
-constexpr int kGuardMs = 1000;
+// The modem's guard time is a second; we keep a little more, since the modem measures from the
+// moment it read the last byte, which may be later than the moment we wrote it.
+constexpr int kGuardMs = 1200;
 constexpr qsizetype kMaxLine = 128;
 
 } // namespace
@@ -122,7 +124,10 @@ void TModem::RunSteps() {
         Step& step = steps_.front();
         if (step.guard) {
             step.guard = false;
-            const qint64 quiet = lastSent_.isValid() ? lastSent_.elapsed() : kGuardMs;
+            // Any byte written to the port counts (typed keys, a transfer's answers), not
+            // only the modem's own commands.
+            const qint64 sinceWrite = port_->MsSinceWrite();
+            const qint64 quiet = sinceWrite >= 0 ? sinceWrite : kGuardMs;
             if (quiet < kGuardMs) {
                 stepTimer_.start(static_cast<int>(kGuardMs - quiet));
                 return;
@@ -130,10 +135,8 @@ void TModem::RunSteps() {
         }
         const Step current = step;
         steps_.pop_front();
-        if (!current.bytes.isEmpty()) {
+        if (!current.bytes.isEmpty())
             port_->Write(current.bytes);
-            lastSent_.restart();
-        }
         if (current.resultWaitMs > 0)
             resultTimer_.start(current.resultWaitMs);
         if (current.pauseMs > 0)

@@ -10,7 +10,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -114,7 +113,6 @@ private:
     std::deque<Step> steps_;
     QTimer stepTimer_;
     QTimer resultTimer_;
-    QElapsedTimer lastSent_;
     QByteArray line_;
 };
 

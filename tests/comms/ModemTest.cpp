@@ -92,6 +92,10 @@ TEST(Modem, DialsConnectsWithCarrierAndHangsUpWithTheGuardTime) {
         << "the mailbox's welcome screen comes through";
 
     line.port.SetStatusTrigger(carrier, msDCD, true);
+    Pump(1200);
+    // A key typed just before the hang-up (not a modem command) must still be followed by the
+    // second of silence before "+++".
+    line.port.Write("x");
     line.modem.HangUp();
     ASSERT_TRUE(PumpUntil([&] { return !line.port.DCD(); }))
         << "+++ was taken as the escape, so the guard times were kept";

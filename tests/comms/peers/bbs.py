@@ -2,8 +2,8 @@
 """A small mailbox for the tests: on 127.0.0.1 it greets each caller with a German ANSI screen
 in code page 437 and, on the key "d", sends files with lrzsz's sz. With --telnet it speaks
 telnet (binary mode, IAC escaped both ways); with --noise it corrupts and drops bytes on their
-way to the caller. It writes its port number to --port-file and ends by itself after --lifetime
-seconds, or when its parent (the test) is gone."""
+way to the caller. It listens on --port (any free port by default), writes its port number to
+--port-file and ends by itself after --lifetime seconds, or when its parent (the test) is gone."""
 
 import argparse
 import os
@@ -79,7 +79,8 @@ class Noise:
 def send_files(conn, args, telnet_filter):
     command = ["sz"] + args.sz_args.split() + args.files
     raw = not args.telnet and not args.noise
-    log = open(os.path.join(args.folder, "sz.log"), "ab")
+    # Beside the port file, so that the folder of the files stays as it is.
+    log = open(os.path.join(os.path.dirname(os.path.abspath(args.port_file)), "sz.log"), "ab")
     if raw:
         # sz speaks straight on the connection, as fast as it can.
         process = subprocess.Popen(command, cwd=args.folder, stdin=conn.fileno(),
@@ -152,6 +153,7 @@ def serve(conn, args):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--port-file", required=True)
+    parser.add_argument("--port", type=int, default=0, help="the port to listen on (0: any free)")
     parser.add_argument("--folder", required=True, help="the files are sent from here")
     parser.add_argument("--telnet", action="store_true")
     parser.add_argument("--noise", help="SEED:FLIP:DROP, a byte flipped 1 in FLIP, dropped 1 in DROP")
@@ -162,7 +164,7 @@ def main():
 
     listener = socket.socket()
     listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-    listener.bind(("127.0.0.1", 0))
+    listener.bind(("127.0.0.1", args.port))
     listener.listen(4)
     temporary = args.port_file + ".tmp"
     with open(temporary, "w") as f:

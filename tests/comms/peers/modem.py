@@ -93,13 +93,15 @@ class Modem:
     def from_terminal(self, data):
         now = time.monotonic()
         if self.online:
+            # Only "+" after a second without data counts; any other byte, even one read
+            # together with the "+++", spoils the escape.
             for b in data:
                 if b == ord("+") and (self.plus_count > 0 or now - self.last_data >= GUARD):
                     self.plus_count += 1
                     self.plus_time = now
                 else:
                     self.plus_count = 0
-            self.last_data = now
+                    self.last_data = now
             try:
                 self.conn.sendall(data)
             except OSError:

@@ -153,32 +153,6 @@ TEST(Registry, KeysAreDeletedOnlyWithoutSubKeys) {
     RegCloseKey(leaf);
 }
 
-TEST(Registry, HandWrittenFileIsRead) {
-    const ScopedConfigFolder config;
-    config.Write("HKEY_LOCAL_MACHINE.reg", "REGEDIT4\r\n\r\n"
-                                           "[HKEY_CURRENT_USER\\Software\\Elsewhere]\r\n"
-                                           "\"Skipped\"=\"other root\"\r\n\r\n"
-                                           "[HKEY_LOCAL_MACHINE\\Software\\Hand]\r\n"
-                                           "\"Path\"=\"d:\\\\data\"\r\n"
-                                           "\"Count\"=dword:0000002A\r\n"
-                                           "\"Bytes\"=hex:01,02,\\\r\n"
-                                           "  03\r\n"
-                                           "this line is garbage\r\n"
-                                           "\"Broken\"=dword:xyz\r\n");
-    HKEY key = 0;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Hand", key), ERROR_SUCCESS);
-    EXPECT_EQ(QueryString(key, "Path"), "d:\\data");
-    EXPECT_EQ(QueryString(key, "Bytes"), "\x01\x02\x03");
-    EXPECT_EQ(QueryString(key, "Broken"), "error 2");
-    DWORD count = 0;
-    DWORD size = sizeof count;
-    EXPECT_EQ(RegQueryValueEx(key, "Count", nullptr, &count, &size), ERROR_SUCCESS);
-    EXPECT_EQ(count, 42u);
-    HKEY other = 0;
-    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Elsewhere", other), ERROR_FILE_NOT_FOUND);
-    RegCloseKey(key);
-}
-
 TEST(Registry, ConfigFolderThatCannotBeCreatedIsAccessDenied) {
     const testing_support::TempDir dir;
     const std::string blocker = dir.Write("a-file", "x");
@@ -208,7 +182,7 @@ TEST(Registry, AWriteThatFailsOnAFullDiskIsReportedAndLosesNothing) {
     RegCloseKey(key);
 }
 
-TEST(Registry, AHandEditedHiveKeepsEveryLineItDoesNotChange) {
+TEST(Registry, AHandEditedHiveIsReadAndKeepsEveryLineItDoesNotChange) {
     const ScopedConfigFolder config;
     const std::string text = "REGEDIT4\r\n"
                              "; settings of my machine\r\n"
@@ -228,6 +202,10 @@ TEST(Registry, AHandEditedHiveKeepsEveryLineItDoesNotChange) {
     config.Write("HKEY_LOCAL_MACHINE.reg", text);
     HKEY key = 0;
     ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Hand", key), ERROR_SUCCESS);
+    EXPECT_EQ(QueryString(key, "Path"), "d:\\data");
+    EXPECT_EQ(QueryString(key, "Bytes"), "\x01\x02\x03");
+    EXPECT_EQ(QueryString(key, "Other"), "error 2") << "a value of another root";
+    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Elsewhere", key), ERROR_FILE_NOT_FOUND);
     ASSERT_EQ(SetString(key, "Path", "e:\\neu"), ERROR_SUCCESS);
     ASSERT_EQ(SetDword(key, "New", 7), ERROR_SUCCESS);
     std::string expected = text;

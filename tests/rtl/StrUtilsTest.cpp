@@ -1,5 +1,7 @@
 #include "rtl/StrUtils.h"
 
+#include "support/RandomText.h"
+
 #include <gtest/gtest.h>
 #include <random>
 
@@ -24,15 +26,9 @@ TEST(StrUtils, SameTextIgnoresAsciiCaseButNotLengthOrUmlauts) {
 TEST(StrUtils, FindNoCaseIsFindOnUpperCasedText) {
     std::mt19937 random(7);
     const std::string letters = "aAbB.\xE4\xC4";
-    const auto text = [&](std::size_t size) {
-        std::string s;
-        while (s.size() < size)
-            s += letters[random() % letters.size()];
-        return s;
-    };
     for (int i = 0; i < 20000; ++i) {
-        const std::string haystack = text(random() % 8);
-        const std::string needle = text(1 + random() % 3);
+        const std::string haystack = testing_support::RandomText(random, letters, random() % 8);
+        const std::string needle = testing_support::RandomText(random, letters, 1 + random() % 3);
         const std::size_t from = random() % 4;
         ASSERT_EQ(FindNoCase(haystack, needle, from),
                   UpperCaseAscii(haystack).find(UpperCaseAscii(needle), from))

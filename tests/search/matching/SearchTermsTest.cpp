@@ -1,6 +1,7 @@
 #include "search/matching/SearchTerms.h"
 
 #include "rtl/StrUtils.h"
+#include "support/RandomText.h"
 #include "support/StringLists.h"
 
 #include <gtest/gtest.h>
@@ -76,15 +77,9 @@ TEST(MatchText, UpperCasingLeavesUmlautsAlone) {
 TEST(MatchText, WithoutCaseATermIsFoundInTheUpperCasedLine) {
     std::mt19937 random(11);
     const std::string letters = "aAbB \xE4\xC4";
-    const auto text = [&](std::size_t size) {
-        std::string s;
-        while (s.size() < size)
-            s += letters[random() % letters.size()];
-        return s;
-    };
     for (int i = 0; i < 20000; ++i) {
-        const std::string line = text(random() % 9);
-        const std::string term = text(1 + random() % 3);
+        const std::string line = testing_support::RandomText(random, letters, random() % 9);
+        const std::string term = testing_support::RandomText(random, letters, 1 + random() % 3);
         const bool expected =
             rtl::UpperCaseAscii(line).find(rtl::UpperCaseAscii(term)) != std::string::npos;
         ASSERT_EQ(Matches({line}, term.c_str()), expected) << line << " / " << term;

@@ -1,11 +1,11 @@
 #include "catalog/PackedStream.h"
 
 #include "catalog/AllocationProbe.h"
-#include "catalog/CatalogueText.h"
 #include "catalog/PackedStreamOracle.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Stream.h"
 #include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -44,8 +44,12 @@ Bytes MakeInput(Kind kind, std::size_t size, std::uint32_t seed) {
     Bytes data;
     switch (kind) {
     case Kind::Text: {
-        const std::string text = catalogue_text::Generator(seed).Text(size);
-        data.assign(text.begin(), text.end());
+        // Catalogue source text, from a place the seed chooses, wrapping around at its end.
+        static const std::string source = testing_support::ReadFileBytes(VITRINE_SAMPLE_TEXT);
+        for (std::size_t at = seed % source.size(); data.size() < size; at = 0)
+            data.insert(data.end(), source.begin() + static_cast<std::ptrdiff_t>(at),
+                        source.begin() + static_cast<std::ptrdiff_t>(
+                                             std::min(source.size(), at + size - data.size())));
         break;
     }
     case Kind::Random:

@@ -9,6 +9,7 @@
 #include "browser/OptionsCommand.h"
 #include "browser/Splash.h"
 #include "browser/WideInfoForm.h"
+#include "install/InstallCommand.h"
 #include "install/UnzipLibrary.h"
 #include "order/OrderCommand.h"
 #include "search/SearchWindows.h"
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     browser::TPandexCDMain mainWindow;
+    // From here on the install dialog handles the errors nothing else caught.
+    install::CreateInstallDialog(mainWindow);
     // Child windows of the main window: they live exactly as long as it does.
     auto* wideInfoForm = new browser::TWideInfoForm(&mainWindow);
     mainWindow.SetWideInfoForm(wideInfoForm);

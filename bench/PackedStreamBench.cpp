@@ -3,7 +3,7 @@
 // compressed at level 6, and the hash-chain encoder against the brute-force search whose output
 // it reproduces. Each of our benchmarks also reports its speed as a multiple of its yardstick's
 // ("x_inflate", "x_brute_force"), measured in the same run.
-#include "catalog/CatalogueText.h"
+#include "CatalogueText.h"
 #include "catalog/PackedStream.h"
 #include "catalog/PackedStreamOracle.h"
 #include "rtl/Stream.h"

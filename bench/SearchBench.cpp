@@ -1,7 +1,12 @@
 // The full-text search over a generated catalogue of 10 000 components and 2 000 info texts:
 // - ReadEveryRecord: reading each entry's record without matching, the floor;
-// - SearchInProcess: the command-line tool's search without the process around it;
-// - SearchCommandLine: `vitrine-cat search` as a process (manual time);
+// - SearchInProcess: the command-line tool's search without the process around it, with its time
+//   as a multiple of two yardsticks measured in the same run: the same search over the
+//   catalogue's files already in memory (vs_catalogue_in_memory) and matching the entries' texts
+//   already extracted into memory (vs_texts_in_memory); goal 1.5 at most;
+// - SearchCommandLine: `vitrine-cat search --case` for one term as a process (manual time), as a
+//   multiple of `vitrine-cat text DIR | grep -c -F` for the same term (vs_text_grep_pipeline,
+//   goal 1.5 at most) and of `grep -c -F` over the text already written (vs_grep_text_file);
 // - SearchThreaded: the search thread filling the results window, headless, with the longest
 //   stall of the GUI thread (gaps between ticks of a 1 ms timer) as LongestGuiStall_ms.
 #include "browser/Outline.h"
@@ -11,6 +16,7 @@
 #include "search/SearchResults.h"
 #include "search/matching/CatalogueSearch.h"
 #include "search/matching/EntryReaders.h"
+#include "search/matching/SearchTerms.h"
 #include "util/widgets/Thread.h"
 
 #include <QElapsedTimer>
@@ -18,18 +24,40 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
 const char* const kExpression = "datenbank - tabelle + drucker";
+const char* const kTerm = "Datenbank";
+
+// The median of runs timings of work, in seconds.
+double MedianSeconds(const std::function<void()>& work, int runs = 7) {
+    std::vector<double> seconds;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        seconds.push_back(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(seconds.begin(), seconds.end());
+    return seconds[seconds.size() / 2];
+}
+
+void RunShell(const std::string& command) {
+    if (std::system(command.c_str()) != 0)
+        throw std::runtime_error("failed: " + command);
+}
 
 fs::path BuildCatalogue() {
     const fs::path folder = fs::temp_directory_path() / "vitrine-bench-search";
@@ -73,27 +101,77 @@ void ReadEveryRecord(benchmark::State& state) {
     state.counters["Entries"] = catalogue.tree.Count();
 }
 
+int Search(catalog::TIndexedStream& indexed, const catalog::TTreeViewData& tree) {
+    int hits = 0;
+    search::SearchCatalogue(indexed, tree, kExpression, false,
+                            [&hits](int, const std::string&) { ++hits; });
+    return hits;
+}
+
+// The same search over copies of the catalogue's files in memory.
+double SearchCatalogueInMemory(const OpenCatalogue& catalogue) {
+    rtl::TMemoryStream data;
+    rtl::TMemoryStream index;
+    data.LoadFromFile(catalogue.container.DataFileName);
+    index.LoadFromFile(catalogue.container.IndexFileName);
+    catalog::TIndexedStream indexed(data, index);
+    return MedianSeconds([&] { benchmark::DoNotOptimize(Search(indexed, catalogue.tree)); });
+}
+
+// Matching alone, over every entry's searchable text read beforehand.
+double MatchTextsInMemory(OpenCatalogue& catalogue) {
+    std::vector<std::pair<std::vector<std::string>, search::TextLines>> texts;
+    search::TEntryReaders readers;
+    search::TextLines lines;
+    for (int i = 0; i < catalogue.tree.Count(); ++i)
+        if (readers.ReadEntryLines(*catalogue.container.Indexed(), catalogue.tree, i, lines))
+            texts.emplace_back(std::vector<std::string>(lines.begin(), lines.end()),
+                               search::TextLines{});
+    for (auto& [owned, views] : texts)
+        views.assign(owned.begin(), owned.end());
+    const auto terms = search::SplitTerms(kExpression, false);
+    return MedianSeconds([&] {
+        int hits = 0;
+        for (const auto& text : texts)
+            hits += search::MatchLines(text.second, terms, false);
+        benchmark::DoNotOptimize(hits);
+    });
+}
+
 void SearchInProcess(benchmark::State& state) {
     OpenCatalogue catalogue;
     int hits = 0;
-    for (auto _ : state) {
-        hits = 0;
-        search::SearchCatalogue(*catalogue.container.Indexed(), catalogue.tree, kExpression, false,
-                                [&hits](int, const std::string&) { ++hits; });
-    }
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state)
+        hits = Search(*catalogue.container.Indexed(), catalogue.tree);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+        static_cast<double>(state.iterations());
     state.counters["Hits"] = hits;
+    state.counters["vs_catalogue_in_memory"] = seconds / SearchCatalogueInMemory(catalogue);
+    state.counters["vs_texts_in_memory"] = seconds / MatchTextsInMemory(catalogue);
 }
 
 void SearchCommandLine(benchmark::State& state) {
-    const std::string command = std::string(VITRINE_CAT) + " search " + Folder().string() + " '" +
-                                kExpression + "' > /dev/null";
+    const std::string tool = std::string(VITRINE_CAT) + " ";
+    const std::string folder = Folder().string();
+    const std::string search = tool + "search " + folder + " --case " + kTerm + " > /dev/null";
+    double total = 0;
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        if (std::system(command.c_str()) != 0)
-            state.SkipWithError("vitrine-cat search failed");
-        state.SetIterationTime(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        const double seconds = MedianSeconds([&] { RunShell(search); }, 1);
+        total += seconds;
+        state.SetIterationTime(seconds);
     }
+    const double ours = total / static_cast<double>(state.iterations());
+    const std::string textFile = (Folder() / "text.txt").string();
+    RunShell(tool + "text " + folder + " > " + textFile);
+    // grep -c counts lines; its status is 1 when none matched, which is no failure here.
+    const std::string grep = std::string("grep -c -F ") + kTerm + " ";
+    state.counters["vs_text_grep_pipeline"] =
+        ours / MedianSeconds(
+                   [&] { RunShell(tool + "text " + folder + " | " + grep + "> /dev/null; true"); });
+    state.counters["vs_grep_text_file"] =
+        ours / MedianSeconds([&] { RunShell(grep + textFile + " > /dev/null; true"); });
 }
 
 void SearchThreaded(benchmark::State& state) {

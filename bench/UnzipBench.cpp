@@ -4,7 +4,7 @@
 // there is one (/dev/shm), so that the disk's write-back does not decide the race. Times are wall
 // clock. BM_UnzipLibrary runs `unzip -qo` once after each of its own runs and reports
 // x_unzip_qo: the median time of unzip over our median time (above 1: we are faster).
-#include "catalog/CatalogueText.h"
+#include "CatalogueText.h"
 #include "dunzip/dunzip.h"
 #include "install/UnzipFile.h"
 #include "install/UnzipLibrary.h"

@@ -5,6 +5,7 @@
 #include "browser/OptionsDialog.h"
 #include "browser/Outline.h"
 #include "util/AppSettings.h"
+#include "util/RegKey.h"
 #include "util/widgets/ApplicationHints.h"
 #include "util/widgets/MsgBox.h"
 
@@ -35,7 +36,16 @@ void OptionsRoundTrip(TOptionsDialog& dialog, util::AppSettings& settings,
     settings = confirmed;
     outline.viewport()->update();
     util::SetApplicationShowHint(dialog.HintsOn());
-    util::WriteAppSettings(settings);
+    try {
+        util::WriteAppSettings(settings);
+    } catch (const util::ERegKey& error) {
+        // The settings hold for this run; the user learns that they were not saved.
+        util::TMsgBox box;
+        box.SetCaption(QStringLiteral("Fehler"));
+        box.SetMsg(AnsiToQt(error.Message()));
+        box.SetButtons(util::msgOK);
+        box.Execute();
+    }
 }
 
 } // namespace browser

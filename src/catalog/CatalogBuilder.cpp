@@ -3,6 +3,7 @@
 #include "catalog/Container.h"
 #include "catalog/Records.h"
 #include "catalog/ScriptSource.h"
+#include "platform/FileSet.h"
 #include "rtl/LittleEndian.h"
 #include "rtl/StrUtils.h"
 
@@ -10,7 +11,6 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <random>
 
 namespace catalog {
 namespace {
@@ -41,7 +41,7 @@ public:
         : sourceName_(sourceName), source_(SplitSourceLines(sourceBytes),
                                            std::vector<std::string>(std::begin(kSectionKeywords),
                                                                     std::end(kSectionKeywords))),
-          data_(data), indexed_(data, index, true) {}
+          data_(data), indexed_(data, index) {}
 
     void Run() {
         std::uint8_t version[4];
@@ -148,38 +148,6 @@ private:
     int outlineLine_ = -1;
 };
 
-// A file written under a temporary name beside its final one, renamed by Commit and removed
-// when never committed.
-class PendingFile {
-public:
-    explicit PendingFile(std::filesystem::path final) : final_(std::move(final)) {
-        std::random_device random;
-        temporary_ = final_;
-        temporary_ += ".tmp" + std::to_string(random());
-    }
-    ~PendingFile() {
-        std::error_code ignored;
-        if (!committed_)
-            std::filesystem::remove(temporary_, ignored);
-    }
-    PendingFile(const PendingFile&) = delete;
-    PendingFile& operator=(const PendingFile&) = delete;
-
-    void Write(rtl::TMemoryStream& content) { content.SaveToFile(temporary_.string()); }
-    void Commit() {
-        std::error_code error;
-        std::filesystem::rename(temporary_, final_, error);
-        if (error)
-            throw rtl::EFCreateError(final_.string());
-        committed_ = true;
-    }
-
-private:
-    std::filesystem::path final_;
-    std::filesystem::path temporary_;
-    bool committed_ = false;
-};
-
 } // namespace
 
 void BuildCatalogue(std::string_view sourceBytes, const std::string& sourceName, rtl::TStream& data,
@@ -197,12 +165,10 @@ void BuildCatalogue(const std::string& sourcePath, const std::string& outputDir)
                    sourcePath, data, index);
 
     const std::filesystem::path dir(outputDir);
-    PendingFile dataFile(dir / kDefaultDataFileName);
-    PendingFile indexFile(dir / kDefaultIndexFileName);
-    dataFile.Write(data);
-    indexFile.Write(index);
-    dataFile.Commit();
-    indexFile.Commit();
+    platform::FileSet files;
+    files.Write((dir / kDefaultDataFileName).string(), data.Bytes());
+    files.Write((dir / kDefaultIndexFileName).string(), index.Bytes());
+    files.Commit();
 }
 
 } // namespace catalog

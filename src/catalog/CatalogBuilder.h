@@ -27,7 +27,8 @@ void BuildCatalogue(std::string_view sourceBytes, const std::string& sourceName,
                     rtl::TStream& index);
 
 // Reads sourcePath and writes outputDir/Vitrine32.dat and outputDir/Vitrine32.idx, through
-// temporary files renamed at the end: on any error no output file is written or replaced.
+// temporary files flushed to disk and renamed together at the end: on any error (a full disk
+// included) no output file is written or replaced, and the old pair stays whole.
 void BuildCatalogue(const std::string& sourcePath, const std::string& outputDir);
 
 } // namespace catalog

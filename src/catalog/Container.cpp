@@ -1,9 +1,11 @@
 #include "catalog/Container.h"
 
 #include "catalog/Records.h"
+#include "platform/MappedFileStream.h"
 #include "rtl/LittleEndian.h"
 
 #include <exception>
+#include <vector>
 
 namespace catalog {
 
@@ -14,27 +16,28 @@ std::string WrongVersionMessage() {
 
 // ---- TIndexedStream
 
-TIndexedStream::TIndexedStream(rtl::TStream& dataStream, rtl::TStream& indexStream, bool useGiven)
-    : dataStream_(dataStream), packer_(dataStream), index_(&indexStream) {
-    if (!useGiven) {
-        indexCopy_ = std::make_unique<rtl::TMemoryStream>();
-        indexCopy_->LoadFromStream(indexStream);
-        index_ = indexCopy_.get();
-    }
-}
+TIndexedStream::TIndexedStream(rtl::TStream& dataStream, rtl::TStream& indexStream)
+    : dataStream_(dataStream), packer_(dataStream), index_(indexStream) {}
 
 bool TIndexedStream::FindEntry(TIndexEntry& entry) {
-    const std::int64_t size = index_->Size();
-    index_->SetPosition(0);
-    std::uint8_t bytes[kIndexEntrySize];
-    for (std::int64_t position = 0; position + kIndexEntrySize <= size;
-         position += kIndexEntrySize) {
-        index_->ReadBuffer(bytes, kIndexEntrySize);
-        const auto id = static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
-        if (id == entry.Id) {
-            entry.Reserved = static_cast<std::uint16_t>(bytes[2] | bytes[3] << 8);
-            entry.Offset = rtl::LoadU32(bytes + 4);
-            return true;
+    constexpr std::int32_t kEntriesPerRead = 4096;
+    std::vector<std::uint8_t> chunk(kEntriesPerRead * kIndexEntrySize);
+    index_.SetPosition(0);
+    std::int32_t got = 0;
+    while ((got = index_.Read(chunk.data(), static_cast<std::int32_t>(chunk.size()))) > 0) {
+        // A chunk ending inside an entry gives its part back for the next read.
+        const std::int32_t whole = got - got % kIndexEntrySize;
+        if (whole != got)
+            index_.Seek(whole - got, rtl::SeekOrigin::Current);
+        if (whole == 0)
+            break;
+        for (std::int32_t at = 0; at < whole; at += kIndexEntrySize) {
+            const std::uint8_t* bytes = chunk.data() + at;
+            if (static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8) == entry.Id) {
+                entry.Reserved = static_cast<std::uint16_t>(bytes[2] | bytes[3] << 8);
+                entry.Offset = rtl::LoadU32(bytes + 4);
+                return true;
+            }
         }
     }
     return false;
@@ -45,7 +48,7 @@ void TIndexedStream::AddEntry(std::uint16_t id, std::uint32_t offset) {
     bytes[0] = static_cast<std::uint8_t>(id);
     bytes[1] = static_cast<std::uint8_t>(id >> 8);
     rtl::StoreU32(bytes + 4, offset);
-    index_->WriteBuffer(bytes, kIndexEntrySize);
+    index_.WriteBuffer(bytes, kIndexEntrySize);
 }
 
 // ---- TBrowzerContainer
@@ -68,9 +71,9 @@ void TBrowzerContainer::SetActive(bool value) {
 }
 
 void TBrowzerContainer::OpenFiles() {
-    dataFile_ = std::make_unique<rtl::TFileStream>(DataFileName, rtl::FileMode::OpenRead);
+    dataFile_ = std::make_unique<platform::TMappedFileStream>(DataFileName);
     indexFile_ = std::make_unique<rtl::TFileStream>(IndexFileName, rtl::FileMode::OpenRead);
-    indexed_ = std::make_unique<TIndexedStream>(*dataFile_, *indexFile_, false);
+    indexed_ = std::make_unique<TIndexedStream>(*dataFile_, *indexFile_);
 }
 
 void TBrowzerContainer::CloseFiles() {

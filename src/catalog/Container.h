@@ -39,14 +39,15 @@ inline constexpr int kIndexEntrySize = 8;
 
 class TIndexedStream {
 public:
-    // useGiven: use indexStream itself (not owned); else an in-memory copy of all of it.
-    TIndexedStream(rtl::TStream& dataStream, rtl::TStream& indexStream, bool useGiven);
+    // Neither stream is owned. The index is scanned where it is, never copied whole, so an
+    // index of any size costs no more memory than a small buffer.
+    TIndexedStream(rtl::TStream& dataStream, rtl::TStream& indexStream);
     TIndexedStream(const TIndexedStream&) = delete;
     TIndexedStream& operator=(const TIndexedStream&) = delete;
 
     rtl::TStream& DataStream() const { return dataStream_; }
     TKVPacker& Packer() { return packer_; }
-    rtl::TStream& Index() const { return *index_; }
+    rtl::TStream& Index() const { return index_; }
 
     // The first entry with entry.Id: copied into entry, true. False (entry unchanged) when the
     // index has none; a trailing part entry is not an entry.
@@ -57,8 +58,7 @@ public:
 private:
     rtl::TStream& dataStream_;
     TKVPacker packer_;
-    std::unique_ptr<rtl::TMemoryStream> indexCopy_;
-    rtl::TStream* index_;
+    rtl::TStream& index_;
 };
 
 class TBrowzerContainer : public rtl::TComponent {
@@ -101,7 +101,7 @@ private:
     bool active_ = false;
     TTreeViewData* treeData_ = nullptr;
     std::unique_ptr<rtl::TFileStream> indexFile_;
-    std::unique_ptr<rtl::TFileStream> dataFile_;
+    std::unique_ptr<rtl::TStream> dataFile_; // read through one mapping
     std::unique_ptr<TIndexedStream> indexed_;
 };
 

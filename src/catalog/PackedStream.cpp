@@ -250,6 +250,10 @@ private:
 
 } // namespace
 
+std::size_t MaxPackedSize(std::size_t capacity) {
+    return (capacity * kLiteralBits + 7) / 8;
+}
+
 bool DecodeBlock(const std::uint8_t* packed, std::size_t packedSize, std::uint8_t* out,
                  std::size_t capacity, std::size_t& outSize) {
     BitReader in(packed, packedSize);
@@ -318,15 +322,16 @@ std::int32_t TKVPacker::Read(void* buffer, std::int32_t count) {
     if (stream_.Read(header, sizeof header) != sizeof header)
         throw rtl::EReadError();
     const std::uint32_t packedSize = rtl::LoadU32(header);
-    // Checked against what the stream holds before anything is allocated for it.
-    if (packedSize > static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max()) ||
-        packedSize > stream_.Size() - stream_.Position())
+    // Checked against the most a block that fits the buffer can take, and against what is left
+    // of the stream, before anything is allocated for it.
+    const auto capacity = static_cast<std::size_t>(std::max(count, 0));
+    if (packedSize > MaxPackedSize(capacity) || packedSize > stream_.Size() - stream_.Position())
         throw rtl::EReadError();
     const auto packed = std::make_unique_for_overwrite<std::uint8_t[]>(packedSize);
     stream_.ReadBuffer(packed.get(), static_cast<std::int32_t>(packedSize));
     std::size_t decoded = 0;
-    if (!DecodeBlock(packed.get(), packedSize, static_cast<std::uint8_t*>(buffer),
-                     static_cast<std::size_t>(std::max(count, 0)), decoded))
+    if (!DecodeBlock(packed.get(), packedSize, static_cast<std::uint8_t*>(buffer), capacity,
+                     decoded))
         throw rtl::EReadError();
     return static_cast<std::int32_t>(decoded);
 }

@@ -43,6 +43,8 @@ private:
 // Bytes of out beyond outSize may have been overwritten.
 bool DecodeBlock(const std::uint8_t* packed, std::size_t packedSize, std::uint8_t* out,
                  std::size_t capacity, std::size_t& outSize);
+// The most packed bytes a block decoding to at most capacity bytes can have: all literals.
+std::size_t MaxPackedSize(std::size_t capacity);
 // Greedy encoding: at each position the longest match (2 to 17 bytes) within the 2031 bytes
 // before it, the nearest of equally long ones; a literal when there is none.
 std::vector<std::uint8_t> EncodeBlock(const std::uint8_t* data, std::size_t size);

@@ -1,5 +1,7 @@
 #include "catalog/RecordIO.h"
 
+#include "rtl/Exceptions.h"
+
 #include <exception>
 
 namespace catalog {
@@ -23,6 +25,8 @@ void ReadStrings(rtl::TReader& reader, rtl::TStringList& strings) {
         const std::int32_t count = reader.ReadInteger();
         for (std::int32_t i = 0; i < count; ++i)
             strings.Add(reader.ReadString());
+    } catch (const rtl::EReadBudgetError&) {
+        throw;
     } catch (const std::exception&) {
         // Damaged list: keep what was read.
     }

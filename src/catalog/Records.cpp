@@ -57,9 +57,21 @@ bool StartsParagraph(const std::string& line) {
     return line.empty() || line.front() == ' ' || line.front() == '\t' || line.front() == '\b';
 }
 
+// An optional sign and decimal digits, of any length, modulo 256; anything else is 0.
 std::uint8_t ByteValueOf(const std::string& value) {
-    long long number = 0;
-    return rtl::TryStrToInt(value, number) ? static_cast<std::uint8_t>(number) : 0;
+    std::size_t i = 0;
+    const bool negative = !value.empty() && value[0] == '-';
+    if (!value.empty() && (value[0] == '-' || value[0] == '+'))
+        ++i;
+    if (i == value.size())
+        return 0;
+    unsigned byte = 0;
+    for (; i < value.size(); ++i) {
+        if (value[i] < '0' || value[i] > '9')
+            return 0;
+        byte = (byte * 10 + static_cast<unsigned>(value[i] - '0')) % 256;
+    }
+    return static_cast<std::uint8_t>(negative ? (256 - byte) % 256 : byte);
 }
 
 // Key lookup in a component's source lines: a key's line is the last line containing the key
@@ -168,6 +180,15 @@ void TParamScriptComponent::Parse(ScriptSource& source) {
     TScriptComponent::Parse(source);
 }
 
+void TParamScriptComponent::GetSearchText(rtl::TStringList& strings) const {
+    std::vector<std::string_view> lines;
+    SearchTextLines(lines);
+    rtl::UpdateGuard update(strings);
+    strings.Clear();
+    for (const std::string_view line : lines)
+        strings.Add(std::string(line));
+}
+
 // ---- TScriptText
 
 void TScriptText::Parse(ScriptSource& source) {
@@ -186,7 +207,7 @@ void TScriptText::Store() {
 }
 
 void TScriptText::Load() {
-    rtl::TReader reader(Packer(), kRecordBufferSize);
+    rtl::TReader reader(Packer(), kRecordBufferSize, kRecordReadBudget);
     Lines.Clear();
     const std::int32_t count = reader.ReadInteger();
     for (std::int32_t i = 0; i < count; ++i)
@@ -194,10 +215,10 @@ void TScriptText::Load() {
     Wrap = reader.ReadByte() != 0;
 }
 
-void TScriptText::GetSearchText(rtl::TStringList& strings) const {
-    rtl::UpdateGuard update(strings);
-    strings.Clear();
-    strings.AddStrings(Lines);
+void TScriptText::SearchTextLines(std::vector<std::string_view>& lines) const {
+    lines.clear();
+    for (const auto& line : Lines)
+        lines.push_back(line.text);
 }
 
 // ---- TScriptOutlineText
@@ -228,7 +249,7 @@ void TScriptOutlineText::Store() {
 }
 
 void TScriptOutlineText::Load() {
-    rtl::TReader reader(Packer(), kOutlineBufferSize);
+    rtl::TReader reader(Packer(), kOutlineBufferSize, kOutlineReadBudget);
     Tree->ReadData(reader);
 }
 
@@ -357,7 +378,7 @@ void TCompoText::Store() {
 }
 
 void TCompoText::Load() {
-    rtl::TReader reader(Packer(), kRecordBufferSize);
+    rtl::TReader reader(Packer(), kRecordBufferSize, kRecordReadBudget);
     Lines.Clear();
     for (std::string* text : {&ShortName, &LongName, &FileName, &Version, &LastReview, &Copyright,
                               &OS, &Distribution, &Limitations, &Price})
@@ -370,13 +391,13 @@ void TCompoText::Load() {
         ReadStrings(reader, *list);
 }
 
-void TCompoText::GetSearchText(rtl::TStringList& strings) const {
-    rtl::UpdateGuard update(strings);
-    strings.Clear();
+void TCompoText::SearchTextLines(std::vector<std::string_view>& lines) const {
+    lines.clear();
     for (const rtl::TStringList* list : {&KeyWords, &LongInfo, &ShortInfo, &Review, &Installation})
-        strings.AddStrings(*list);
-    strings.Add(LongName);
-    strings.Add(FileName);
+        for (const auto& line : *list)
+            lines.push_back(line.text);
+    lines.push_back(LongName);
+    lines.push_back(FileName);
 }
 
 } // namespace catalog

@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace catalog {
 
@@ -32,6 +34,10 @@ inline constexpr std::uint16_t kShortTextId = 6;
 // Record reader and writer buffer sizes: one block holds at most one buffer.
 inline constexpr std::int32_t kRecordBufferSize = 64000;
 inline constexpr std::int32_t kOutlineBufferSize = 1000000;
+// What reading one record may cost (decoded bytes and string overhead, see rtl::TReader): far
+// above any real record, far below what damaged or hostile data could make a reader allocate.
+inline constexpr std::int64_t kRecordReadBudget = std::int64_t{16} << 20;
+inline constexpr std::int64_t kOutlineReadBudget = std::int64_t{128} << 20;
 
 class TScriptComponent : public rtl::TComponent {
 public:
@@ -74,7 +80,10 @@ public:
     // A header without "[" before "]" leaves HeaderDate as it is (0 after construction).
     void Parse(ScriptSource& source) override;
     // Clears strings and fills it with the record's searchable text.
-    virtual void GetSearchText(rtl::TStringList& strings) const = 0;
+    void GetSearchText(rtl::TStringList& strings) const;
+    // The same lines as views into the record, valid until it is loaded again or freed: what a
+    // search matches without copying a line.
+    virtual void SearchTextLines(std::vector<std::string_view>& lines) const = 0;
 
     // Not stored; set by Parse only.
     rtl::TDateTime HeaderDate = 0;
@@ -92,7 +101,7 @@ public:
     void Parse(ScriptSource& source) override;
     void Store() override;
     void Load() override;
-    void GetSearchText(rtl::TStringList& strings) const override;
+    void SearchTextLines(std::vector<std::string_view>& lines) const override;
 
     rtl::TStringList Lines;
     bool Wrap = false;
@@ -145,7 +154,7 @@ public:
     void Store() override;
     void Load() override;
     // KeyWords, LongInfo, ShortInfo, Review, Installation, then LongName and FileName.
-    void GetSearchText(rtl::TStringList& strings) const override;
+    void SearchTextLines(std::vector<std::string_view>& lines) const override;
     // Fills the fields from the "[Key]" lines in Lines. A key line without a value line is
     // EListError.
     void AnalyseKeys();

@@ -130,10 +130,11 @@ int RunTree(Arguments arguments) {
 
 int RunShow(Arguments arguments) {
     RequireCount(arguments, 2);
-    const auto index = ParseNumber(arguments[1], 0, std::numeric_limits<int>::max(), "INDEX");
+    const auto index = ParseNumber(arguments[1], std::numeric_limits<int>::min(),
+                                   std::numeric_limits<int>::max(), "INDEX");
     OpenCatalogue catalogue(arguments[0]);
     const catalog::TTreeViewData& tree = catalogue.Tree();
-    if (index >= tree.Count())
+    if (index < 0 || index >= tree.Count())
         throw catalog::EBrowzerError("Entry " + std::to_string(index) + " does not exist (" +
                                      std::to_string(tree.Count()) + " entries)");
     const std::int32_t ref = tree.RecordRef(static_cast<int>(index));

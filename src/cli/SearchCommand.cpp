@@ -4,11 +4,29 @@
 #include "cli/TextOutput.h"
 #include "platform/CodePage.h"
 #include "search/matching/CatalogueSearch.h"
+#include "search/matching/EntryReaders.h"
 
+#include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace cli {
+
+namespace {
+
+// Runs produce; when it fails, what it produced so far is written before the error.
+void WriteEvenOnFailure(TextOutput& out, const std::function<void()>& produce) {
+    try {
+        produce();
+    } catch (const std::exception&) {
+        out.Write();
+        throw;
+    }
+    out.Write();
+}
+
+} // namespace
 
 // search DIR [--case] EXPR
 int RunSearch(Arguments arguments) {
@@ -21,16 +39,32 @@ int RunSearch(Arguments arguments) {
 
     OpenCatalogue catalogue(arguments[0]);
     TextOutput out;
-    try {
+    WriteEvenOnFailure(out, [&] {
         search::SearchCatalogue(catalogue.Indexed(), catalogue.Tree(), *expression, caseSensitive,
                                 [&out](int index, const std::string& hitName) {
                                     out.Add(std::to_string(index) + "\t", hitName);
                                 });
-    } catch (const std::exception&) {
-        out.Write();
-        throw;
-    }
-    out.Write();
+    });
+    return 0;
+}
+
+// text DIR
+int RunText(Arguments arguments) {
+    if (arguments.size() != 1)
+        throw UsageError("text takes DIR");
+    OpenCatalogue catalogue(arguments[0]);
+    TextOutput out;
+    WriteEvenOnFailure(out, [&] {
+        search::TEntryReaders readers;
+        search::TEntryText text;
+        for (int index = 0; index < catalogue.Tree().Count(); ++index) {
+            if (!readers.ReadEntryText(catalogue.Indexed(), catalogue.Tree(), index, text))
+                continue;
+            const std::string prefix = std::to_string(index) + "\t";
+            for (const auto& line : text.Lines)
+                out.Add(prefix, line.text);
+        }
+    });
     return 0;
 }
 

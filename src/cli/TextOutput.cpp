@@ -7,9 +7,33 @@
 
 namespace cli {
 
+bool IsAsciiControl(unsigned char c) {
+    return c < 0x20 || c == 0x7F;
+}
+
+bool IsAnsiControl(unsigned char c) {
+    return IsAsciiControl(c) || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+}
+
+std::string ShowControls(std::string_view text, bool (*isControl)(unsigned char)) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (!isControl(byte)) {
+            shown += c;
+            continue;
+        }
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+        shown += escaped;
+    }
+    return shown;
+}
+
 void TextOutput::Add(std::string_view prefix, std::string_view ansiText) {
     text_ += prefix;
-    text_ += platform::Ansi1252ToUtf8(ansiText);
+    text_ += platform::Ansi1252ToUtf8(ShowControls(ansiText, IsAnsiControl));
     text_ += '\n';
 }
 

@@ -9,9 +9,17 @@
 
 namespace cli {
 
+// Control characters of text as "\x1b" and the like, so that catalogue text can neither steer the
+// terminal (ESC, BEL, CR) nor add fields or lines to the output (TAB, LF).
+bool IsAsciiControl(unsigned char c);
+// The ASCII controls, and the bytes Windows-1252 leaves undefined (they stand for C1 controls).
+bool IsAnsiControl(unsigned char c);
+std::string ShowControls(std::string_view text, bool (*isControl)(unsigned char));
+
 class TextOutput {
 public:
-    // One line: prefix (ASCII) followed by the Windows-1252 text.
+    // One line: prefix (ASCII, the tool's own) followed by the Windows-1252 text, its control
+    // characters shown visibly.
     void Add(std::string_view prefix, std::string_view ansiText = {});
     // Everything to standard output; "Stream write error" when it could not take all.
     void Write() const;

@@ -1,5 +1,6 @@
 #include "cli/UnzipCommand.h"
 
+#include "cli/TextOutput.h"
 #include "install/UnzipFile.h"
 #include "install/UnzipLibrary.h"
 #include "install/UnzipTexts.h"
@@ -62,7 +63,8 @@ int RunUnzip(Arguments arguments) {
             break;
         case DUNZIP_MSG_STOPPED:
             anyStopped = true;
-            std::fprintf(stderr, "%s\n", platform::Ansi1252ToUtf8(text1).c_str());
+            std::fprintf(stderr, "%s\n",
+                         platform::Ansi1252ToUtf8(ShowControls(text1, IsAnsiControl)).c_str());
             break;
         case DUNZIP_MSG_TEXT:
             result = install::ReplaceUnzipText(p1, text1, p2);

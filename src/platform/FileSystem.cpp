@@ -22,6 +22,13 @@ int Result(int callResult) {
 
 } // namespace
 
+bool IsSameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 std::optional<FileStatus> GetFileStatus(const std::string& path) {
     struct stat linkInfo {};
     if (lstat(path.c_str(), &linkInfo) != 0)

@@ -42,6 +42,10 @@ std::optional<std::uint32_t> GetFileAttributes(const std::string& path);
 // is left alone (changing it would change what it points to). False when path cannot be changed.
 bool SetFileAttributes(const std::string& path, std::uint32_t attributes);
 
+// Whether both paths name one existing file: the same path, a hard link, a symbolic link to it,
+// or the same file reached through different drive mappings.
+bool IsSameFile(const std::string& a, const std::string& b);
+
 // path without trailing "/" separators; "/" itself stays.
 std::string WithoutTrailingSlashes(std::string path);
 

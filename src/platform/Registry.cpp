@@ -1,7 +1,9 @@
 #include "platform/Registry.h"
 
 #include "platform/ConfigFolder.h"
+#include "platform/FileSet.h"
 #include "platform/RegistryHive.h"
+#include "rtl/Exceptions.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,10 +11,13 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -82,16 +87,37 @@ std::filesystem::path HiveFile(const std::filesystem::path& folder, HKEY root) {
     return folder / (std::string(RootName(root)) + ".reg");
 }
 
+// What identifies one state of a hive file: every write renames a new file into place.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of path (following a link), a missing file's all-default stamp, or nullopt when it
+// cannot be looked at.
+std::optional<FileStamp> StampOf(const std::filesystem::path& file) {
+    struct stat info {};
+    if (stat(file.c_str(), &info) != 0)
+        return errno == ENOENT ? std::optional<FileStamp>(FileStamp{}) : std::nullopt;
+    return FileStamp{info.st_dev, info.st_ino, info.st_size,
+                     info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec,
+                     info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec};
+}
+
 // Reads the whole file; a missing file is an empty hive, any other failure nullopt.
-std::optional<RegistryHive> ReadHive(const std::filesystem::path& file, HKEY root) {
+std::optional<std::string> ReadHiveText(const std::filesystem::path& file) {
     const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT)
-            return RegistryHive();
+            return std::string();
         return std::nullopt;
     }
     std::string text;
-    char buffer[8192];
+    char buffer[65536];
     ssize_t got = 0;
     while ((got = read(fd, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR))
         if (got > 0)
@@ -99,38 +125,73 @@ std::optional<RegistryHive> ReadHive(const std::filesystem::path& file, HKEY roo
     close(fd);
     if (got < 0)
         return std::nullopt;
-    return RegistryHive::Parse(text, RootName(root));
+    return text;
 }
 
-std::optional<RegistryHive> ReadHive(HKEY root) {
+using SharedHive = std::shared_ptr<const RegistryHive>;
+
+// The last hive read or written per file, parsed; read again only when the file changed, so
+// that a run of calls on a large hive does not parse it every time.
+class HiveCache {
+public:
+    SharedHive Get(const std::filesystem::path& file, HKEY root) {
+        const std::lock_guard lock(mutex_);
+        auto before = StampOf(file);
+        if (!before)
+            return nullptr;
+        Entry& entry = entries_[file.string()];
+        if (entry.hive && entry.stamp == *before)
+            return entry.hive;
+        const auto text = ReadHiveText(file);
+        const auto after = StampOf(file);
+        if (!text || !after)
+            return nullptr;
+        auto hive =
+            std::make_shared<const RegistryHive>(RegistryHive::Parse(*text, RootName(root)));
+        // A file replaced while it was read is parsed again next time.
+        entry = {*before == *after ? *after : FileStamp{.size = -2}, hive};
+        return hive;
+    }
+    void Put(const std::filesystem::path& file, SharedHive hive) {
+        const std::lock_guard lock(mutex_);
+        if (const auto stamp = StampOf(file))
+            entries_[file.string()] = {*stamp, std::move(hive)};
+    }
+
+private:
+    struct Entry {
+        FileStamp stamp;
+        SharedHive hive;
+    };
+    std::mutex mutex_;
+    std::map<std::string, Entry> entries_;
+};
+
+HiveCache& TheHiveCache() {
+    static HiveCache cache;
+    return cache;
+}
+
+SharedHive ReadHive(const std::filesystem::path& file, HKEY root) {
+    return TheHiveCache().Get(file, root);
+}
+
+SharedHive ReadHive(HKEY root) {
     return ReadHive(HiveFile(ConfigFolderPath(), root), root);
 }
 
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return false;
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
-}
-
-// Writes the hive to a temporary file, flushed to disk, and renames it over the file.
+// Writes the hive through a temporary file flushed to disk and renamed over the file (or over
+// the target of a link in its place), keeping the file's permissions.
 bool ReplaceHiveFile(const std::filesystem::path& file, const std::string& text) {
-    const std::string temporary = file.string() + ".tmp";
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    const bool written = WriteAll(fd, text) && fsync(fd) == 0;
-    if (close(fd) != 0 || !written || rename(temporary.c_str(), file.c_str()) != 0) {
-        unlink(temporary.c_str());
+    try {
+        FileSet files;
+        files.Write(file.string(),
+                    std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        files.Commit();
+        return true;
+    } catch (const rtl::Exception&) {
         return false;
     }
-    return true;
 }
 
 // Holds an exclusive flock on the lock file for its lifetime.
@@ -167,14 +228,17 @@ LONG ChangeHive(HKEY root, const std::function<LONG(RegistryHive&)>& change) {
     const HiveLock lock(file.string() + ".lock");
     if (!lock.Held())
         return ERROR_ACCESS_DENIED;
-    auto hive = ReadHive(file, root);
-    if (!hive)
+    const SharedHive current = ReadHive(file, root);
+    if (!current)
         return ERROR_ACCESS_DENIED;
+    auto hive = std::make_shared<RegistryHive>(*current);
     const LONG result = change(*hive);
     if (result != ERROR_SUCCESS || !hive->Modified())
         return result;
-    return ReplaceHiveFile(file, hive->Format(RootName(root))) ? ERROR_SUCCESS
-                                                               : ERROR_ACCESS_DENIED;
+    if (!ReplaceHiveFile(file, hive->Format()))
+        return ERROR_ACCESS_DENIED;
+    TheHiveCache().Put(file, std::move(hive));
+    return ERROR_SUCCESS;
 }
 
 } // namespace
@@ -183,6 +247,12 @@ LONG RegCreateKeyEx(HKEY key, std::string_view subKey, HKEY& result) {
     const auto location = Locate(key, subKey);
     if (!location)
         return ERROR_INVALID_HANDLE;
+    // A key that exists is only opened: no lock and no write, so a read-only configuration
+    // folder still gives its settings.
+    if (const SharedHive hive = ReadHive(location->root); hive && hive->HasKey(location->path)) {
+        result = TheOpenKeys().Add(*location);
+        return ERROR_SUCCESS;
+    }
     const LONG created = ChangeHive(location->root, [&](RegistryHive& hive) {
         hive.CreateKey(location->path);
         return ERROR_SUCCESS;

@@ -51,7 +51,9 @@ std::string FormatData(const RegistryValue& value) {
     }
     if (value.type == REG_BINARY)
         return "hex:" + HexBytes(value.data);
-    return "hex(" + std::to_string(value.type) + "):" + HexBytes(value.data);
+    char type[16];
+    std::snprintf(type, sizeof type, "%x", value.type);
+    return "hex(" + std::string(type) + "):" + HexBytes(value.data);
 }
 
 // Reads a quoted text at the start of text, undoing the escapes; moves text past it.
@@ -155,31 +157,44 @@ std::optional<RegistryValue> ParseValueLine(std::string_view line) {
     return value;
 }
 
-// The text lines, CR removed, hex lines continued by a trailing "\" joined.
-std::vector<std::string> LogicalLines(std::string_view text) {
-    std::vector<std::string> lines;
+std::string ValueLine(const RegistryValue& value) {
+    return (value.name.empty() ? "@" : Quote(value.name)) + "=" + FormatData(value) + "\n";
+}
+
+// The text as logical lines: each with its physical lines as written (line ends included) and
+// its content without CR, hex lines continued by a trailing "\" joined.
+struct TextLine {
+    std::string raw;
+    std::string content;
+};
+
+std::vector<TextLine> LogicalLines(std::string_view text) {
+    std::vector<TextLine> lines;
     bool continued = false;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
+        end = end == std::string_view::npos ? text.size() : end + 1;
+        const std::string_view raw = text.substr(start, end - start);
+        std::string_view line = raw;
+        start = end;
+        if (!line.empty() && line.back() == '\n')
+            line.remove_suffix(1);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (continued) {
             while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
                 line.remove_prefix(1);
-            lines.back() += line;
+            lines.back().raw += raw;
+            lines.back().content += line;
         } else {
-            lines.emplace_back(line);
+            lines.push_back({std::string(raw), std::string(line)});
         }
-        const std::string& last = lines.back();
+        std::string& last = lines.back().content;
         continued =
             last.size() > 1 && last.back() == '\\' && last.find("=hex") != std::string::npos;
         if (continued)
-            lines.back().pop_back();
+            last.pop_back();
     }
     return lines;
 }
@@ -207,106 +222,148 @@ std::string JoinKeyPath(std::string_view parent, std::string_view child) {
 
 RegistryHive RegistryHive::Parse(std::string_view text, std::string_view rootName) {
     RegistryHive hive;
-    Key* section = nullptr;
-    for (const std::string& line : LogicalLines(text)) {
-        if (line.starts_with("[")) {
-            section = nullptr;
-            const std::size_t close = line.rfind(']');
-            if (close == std::string::npos)
-                continue;
-            const std::string_view full = std::string_view(line).substr(1, close - 1);
-            const std::string_view root = full.substr(0, full.find('\\'));
-            if (!SameTextAscii(root, rootName))
-                continue;
-            const std::string path = NormalKeyPath(full.substr(root.size()));
-            hive.CreateKey(path);
-            section = hive.FindKey(path);
-        } else if (section != nullptr) {
-            if (auto value = ParseValueLine(line))
-                hive.SetValue(section->path, std::move(*value));
+    hive.rootName_ = rootName;
+    const Line* section = nullptr;
+    const std::vector<TextLine> textLines = LogicalLines(text);
+    hive.lines_.reserve(textLines.size());
+    for (const TextLine& logical : textLines) {
+        Line line{logical.raw, Line::Kind::Other, false, {}, {}};
+        const std::string& content = logical.content;
+        if (content.starts_with("[")) {
+            const std::size_t close = content.rfind(']');
+            line.kind = Line::Kind::Section;
+            if (close != std::string::npos) {
+                const std::string_view full = std::string_view(content).substr(1, close - 1);
+                const std::string_view root = full.substr(0, full.find('\\'));
+                line.ours = SameTextAscii(root, rootName);
+                line.path = NormalKeyPath(full.substr(root.size()));
+            }
+        } else if (section != nullptr && section->ours) {
+            if (auto value = ParseValueLine(content)) {
+                line.kind = Line::Kind::Value;
+                line.ours = true;
+                line.path = section->path;
+                line.value = std::move(*value);
+            }
         }
+        hive.lines_.push_back(std::move(line));
+        if (hive.lines_.back().kind == Line::Kind::Section)
+            section = &hive.lines_.back();
     }
-    hive.modified_ = false;
     return hive;
 }
 
-std::string RegistryHive::Format(std::string_view rootName) const {
-    std::string text = "REGEDIT4\n";
-    for (const Key& key : keys_) {
-        if (key.path.empty() && key.values.empty())
-            continue;
-        text += "\n[" + std::string(rootName) + (key.path.empty() ? "" : "\\") + key.path + "]\n";
-        for (const RegistryValue& value : key.values)
-            text += (value.name.empty() ? "@" : Quote(value.name)) + "=" + FormatData(value) + "\n";
-    }
+std::string RegistryHive::Format() const {
+    std::string text;
+    for (const Line& line : lines_)
+        text += line.raw;
     return text;
 }
 
-const RegistryHive::Key* RegistryHive::FindKey(std::string_view path) const {
-    const auto it = std::find_if(keys_.begin(), keys_.end(),
-                                 [&](const Key& key) { return SameTextAscii(key.path, path); });
-    return it == keys_.end() ? nullptr : &*it;
+std::size_t RegistryHive::FindSection(std::string_view path) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].kind == Line::Kind::Section && lines_[i].ours &&
+            SameTextAscii(lines_[i].path, path))
+            return i;
+    return lines_.size();
 }
 
-RegistryHive::Key* RegistryHive::FindKey(std::string_view path) {
-    return const_cast<Key*>(std::as_const(*this).FindKey(path));
+std::size_t RegistryHive::ValueInsertPoint(std::size_t section) const {
+    std::size_t end = section + 1;
+    for (std::size_t i = end; i < lines_.size() && lines_[i].kind != Line::Kind::Section; ++i)
+        if (lines_[i].kind == Line::Kind::Value)
+            end = i + 1;
+    return end;
+}
+
+std::size_t RegistryHive::FindValueLine(std::string_view path, std::string_view name) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].kind == Line::Kind::Value && SameTextAscii(lines_[i].path, path) &&
+            SameTextAscii(lines_[i].value.name, name))
+            return i;
+    return lines_.size();
+}
+
+void RegistryHive::AppendSection(const std::string& path) {
+    if (lines_.empty())
+        lines_.push_back({"REGEDIT4\n", Line::Kind::Other, false, {}, {}});
+    else if (!lines_.back().raw.ends_with('\n'))
+        lines_.back().raw += '\n';
+    lines_.push_back({"\n", Line::Kind::Other, false, {}, {}});
+    lines_.push_back({"[" + rootName_ + (path.empty() ? "" : "\\") + path + "]\n",
+                      Line::Kind::Section,
+                      true,
+                      path,
+                      {}});
+    modified_ = true;
 }
 
 bool RegistryHive::HasKey(std::string_view path) const {
-    return path.empty() || FindKey(path) != nullptr;
+    return path.empty() || FindSection(path) != lines_.size();
 }
 
 bool RegistryHive::HasSubKeys(std::string_view path) const {
-    return std::any_of(keys_.begin(), keys_.end(), [&](const Key& key) {
+    return std::any_of(lines_.begin(), lines_.end(), [&](const Line& line) {
+        if (line.kind != Line::Kind::Section || !line.ours)
+            return false;
         if (path.empty())
-            return !key.path.empty();
-        return key.path.size() > path.size() && key.path[path.size()] == '\\' &&
-               SameTextAscii(std::string_view(key.path).substr(0, path.size()), path);
+            return !line.path.empty();
+        return line.path.size() > path.size() && line.path[path.size()] == '\\' &&
+               SameTextAscii(std::string_view(line.path).substr(0, path.size()), path);
     });
 }
 
 void RegistryHive::CreateKey(std::string_view path) {
     const std::string normal = NormalKeyPath(path);
+    if (normal.empty())
+        return;
     std::size_t end = 0;
     while (end != std::string::npos) {
         end = normal.find('\\', end + 1);
         const std::string ancestor = normal.substr(0, end);
-        if (!FindKey(ancestor)) {
-            keys_.push_back({ancestor, {}});
-            modified_ = true;
-        }
+        if (!HasKey(ancestor))
+            AppendSection(ancestor);
     }
 }
 
 void RegistryHive::DeleteKey(std::string_view path) {
-    const auto removed =
-        std::erase_if(keys_, [&](const Key& key) { return SameTextAscii(key.path, path); });
-    modified_ = modified_ || removed > 0;
+    const std::size_t section = FindSection(path);
+    if (section == lines_.size())
+        return;
+    std::size_t end = section + 1;
+    while (end < lines_.size() && lines_[end].kind != Line::Kind::Section)
+        ++end;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(section),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(end));
+    modified_ = true;
 }
 
 const RegistryValue* RegistryHive::FindValue(std::string_view path, std::string_view name) const {
-    const Key* key = FindKey(path);
-    if (key == nullptr)
-        return nullptr;
-    const auto it =
-        std::find_if(key->values.begin(), key->values.end(),
-                     [&](const RegistryValue& value) { return SameTextAscii(value.name, name); });
-    return it == key->values.end() ? nullptr : &*it;
+    const std::size_t at = FindValueLine(path, name);
+    return at == lines_.size() ? nullptr : &lines_[at].value;
 }
 
 void RegistryHive::SetValue(std::string_view path, RegistryValue value) {
-    Key* key = FindKey(path);
-    if (key == nullptr)
+    if (path.empty() && FindSection(path) == lines_.size())
+        AppendSection({});
+    const std::size_t at = FindValueLine(path, value.name);
+    if (at != lines_.size()) {
+        Line& line = lines_[at];
+        line.value.type = value.type;
+        line.value.data = std::move(value.data);
+        line.raw = ValueLine(line.value);
+        modified_ = true;
         return;
-    const auto it =
-        std::find_if(key->values.begin(), key->values.end(),
-                     [&](const RegistryValue& v) { return SameTextAscii(v.name, value.name); });
-    if (it == key->values.end()) {
-        key->values.push_back(std::move(value));
-    } else {
-        it->type = value.type;
-        it->data = std::move(value.data);
     }
+    const std::size_t section = FindSection(path);
+    if (section == lines_.size())
+        return;
+    const std::size_t insert = ValueInsertPoint(section);
+    Line& previous = lines_[insert - 1];
+    if (!previous.raw.ends_with('\n'))
+        previous.raw += '\n';
+    Line line{ValueLine(value), Line::Kind::Value, true, lines_[section].path, std::move(value)};
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert), std::move(line));
     modified_ = true;
 }
 

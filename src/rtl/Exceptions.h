@@ -28,6 +28,13 @@ public:
     using EStreamError::EStreamError;
 };
 
+// A record that decodes to more than its reader allows: "Stream read error" that no damaged-list
+// recovery swallows, since reading on could only cost more.
+class EReadBudgetError : public EReadError {
+public:
+    EReadBudgetError() = default;
+};
+
 class EWriteError : public EStreamError {
 public:
     EWriteError() : EStreamError("Stream write error") {}

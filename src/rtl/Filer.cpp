@@ -9,7 +9,14 @@
 
 namespace rtl {
 
-TReader::TReader(TStream& stream, std::int32_t bufferSize) : stream_(stream), buffer_(bufferSize) {}
+TReader::TReader(TStream& stream, std::int32_t bufferSize, std::int64_t budget)
+    : stream_(stream), buffer_(bufferSize), budget_(budget) {}
+
+void TReader::Spend(std::int64_t cost) {
+    if (cost > budget_)
+        throw EReadBudgetError();
+    budget_ -= cost;
+}
 
 TReader::~TReader() {
     if (consumed_ < valid_)
@@ -21,6 +28,7 @@ void TReader::FillBuffer() {
     if (n <= 0)
         throw EReadError();
     valid_ = std::min<std::int32_t>(n, static_cast<std::int32_t>(buffer_.size()));
+    Spend(valid_);
     consumed_ = 0;
 }
 
@@ -59,6 +67,7 @@ std::string TReader::ReadString() {
     else
         throw EReadError(kInvalidPropertyValue);
 
+    Spend(sizeof(std::string));
     std::string text;
     while (text.size() < length) {
         if (consumed_ == valid_)

@@ -33,7 +33,9 @@ inline constexpr std::uint8_t kLongStringTag = 0x0C;
 
 class TReader {
 public:
-    TReader(TStream& stream, std::int32_t bufferSize);
+    // budget bounds what one reader may cost: the bytes it takes from the stream, and for each
+    // string also the memory of an empty one. Beyond it reading is EReadBudgetError.
+    TReader(TStream& stream, std::int32_t bufferSize, std::int64_t budget = kNoBudget);
     // Moves the stream back by the unconsumed bytes, as the stream understands positions.
     ~TReader();
     TReader(const TReader&) = delete;
@@ -47,13 +49,17 @@ public:
     // as it is read, so a damaged length fails with a read error instead of a huge allocation.
     std::string ReadString();
 
+    static constexpr std::int64_t kNoBudget = INT64_MAX;
+
 private:
     void FillBuffer();
+    void Spend(std::int64_t cost);
 
     TStream& stream_;
     TFilerBuffer buffer_;
     std::int32_t valid_ = 0;
     std::int32_t consumed_ = 0;
+    std::int64_t budget_;
 };
 
 class TWriter {

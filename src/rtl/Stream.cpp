@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <utility>
 
 namespace rtl {
 
@@ -41,6 +43,12 @@ std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
 }
 
 TFileStream::TFileStream(const std::string& path, FileMode mode) : path_(path) {
+    std::error_code error;
+    const auto type = std::filesystem::status(path, error).type();
+    const bool mayCreate =
+        mode == FileMode::Create && type == std::filesystem::file_type::not_found;
+    if (type != std::filesystem::file_type::regular && !mayCreate)
+        throw EFOpenError(path);
     switch (mode) {
     case FileMode::OpenRead:
         file_ = std::fopen(path.c_str(), "rb");
@@ -61,14 +69,20 @@ TFileStream::~TFileStream() {
         std::fclose(file_);
 }
 
+void TFileStream::Close() {
+    std::FILE* file = std::exchange(file_, nullptr);
+    if (file && std::fclose(file) != 0)
+        throw EWriteError();
+}
+
 std::int32_t TFileStream::Read(void* buffer, std::int32_t count) {
-    if (count <= 0)
+    if (count <= 0 || !file_)
         return 0;
     return static_cast<std::int32_t>(std::fread(buffer, 1, static_cast<std::size_t>(count), file_));
 }
 
 std::int32_t TFileStream::Write(const void* buffer, std::int32_t count) {
-    if (count <= 0)
+    if (count <= 0 || !file_)
         return 0;
     return static_cast<std::int32_t>(
         std::fwrite(buffer, 1, static_cast<std::size_t>(count), file_));
@@ -78,7 +92,7 @@ std::int64_t TFileStream::Seek(std::int64_t offset, SeekOrigin origin) {
     const int whence = origin == SeekOrigin::Beginning ? SEEK_SET
                        : origin == SeekOrigin::Current ? SEEK_CUR
                                                        : SEEK_END;
-    if (std::fseek(file_, static_cast<long>(offset), whence) != 0)
+    if (!file_ || std::fseek(file_, static_cast<long>(offset), whence) != 0)
         return -1;
     return std::ftell(file_);
 }
@@ -139,6 +153,7 @@ void TMemoryStream::LoadFromFile(const std::string& path) {
 void TMemoryStream::SaveToFile(const std::string& path) {
     TFileStream file(path, FileMode::Create);
     file.WriteBuffer(data_.data(), static_cast<std::int32_t>(data_.size()));
+    file.Close();
 }
 
 } // namespace rtl

@@ -37,7 +37,8 @@ public:
 enum class FileMode { OpenRead, OpenReadWrite, Create };
 
 // A file on disk. OpenRead and OpenReadWrite need an existing file; Create makes or truncates
-// it. A file that cannot be opened in its mode is "Cannot open file %s" with the path.
+// it. A file that cannot be opened in its mode is "Cannot open file %s" with the path; so is
+// anything but a regular file (a named pipe or a device would block or never end).
 class TFileStream final : public TStream {
 public:
     TFileStream(const std::string& path, FileMode mode);
@@ -48,6 +49,9 @@ public:
     std::int32_t Read(void* buffer, std::int32_t count) override;
     std::int32_t Write(const void* buffer, std::int32_t count) override;
     std::int64_t Seek(std::int64_t offset, SeekOrigin origin) override;
+    // Flushes and closes the file: a failure (a full disk) is "Stream write error". The
+    // destructor closes too, but cannot report.
+    void Close();
 
     const std::string& FileName() const { return path_; }
 

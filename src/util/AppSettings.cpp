@@ -39,7 +39,7 @@ void ReadAppSettings(AppSettings& settings) {
 void WriteAppSettings(const AppSettings& settings) {
     TRegKey key(platform::HKEY_LOCAL_MACHINE, kSettingsKeyPath, false);
     if (key.LastResult() != platform::ERROR_SUCCESS)
-        return;
+        throw ERegKey(kRegistryWriteError);
     key.WriteString("DefaultDestinationPath", settings.DefaultDestinationPath);
     key.WriteInteger("ShowHints", settings.ShowHints);
     key.WriteString("CDVolumeLabel", settings.CDVolumeLabel);

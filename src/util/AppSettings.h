@@ -32,8 +32,10 @@ AppSettings& Settings();
 // changes. A failed read raises ERegKey after the key was closed.
 void ReadAppSettings(AppSettings& settings);
 
-// Writes DefaultDestinationPath, ShowHints and CDVolumeLabel, in this order; nothing when the
-// key cannot be opened or created. A failed write raises ERegKey after the key was closed.
+// Writes DefaultDestinationPath, ShowHints and CDVolumeLabel, in this order. A key that cannot
+// be opened or created (a read-only configuration folder) and a failed write raise ERegKey
+// "Fehler beim Schreiben des RegistryStrings!", so a setting is never taken as saved when it
+// was not.
 void WriteAppSettings(const AppSettings& settings);
 
 } // namespace util

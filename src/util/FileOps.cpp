@@ -41,6 +41,8 @@ void CopyFileBlocks(const std::string& source, const std::string& target) {
     const File in(std::fopen(source.c_str(), "rb"), &std::fclose);
     if (!in)
         return;
+    if (platform::IsSameFile(source, target))
+        throw rtl::EInOutError(platform::ERROR_SHARING_VIOLATION);
     File out(std::fopen(target.c_str(), "wb"), &std::fclose);
     if (!out)
         throw rtl::EInOutError(platform::LastIoError());

@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kCloseError = "Fehler beim Schlie\xDF"
                                     "en des RegistryKeys!";
 constexpr const char* kDeleteError = "Fehler beim L\xF6schen des RegistryKeys!";
-constexpr const char* kWriteError = "Fehler beim Schreiben des RegistryStrings!";
+constexpr const char* kWriteError = kRegistryWriteError;
 constexpr const char* kReadError = "Fehler beim Lesen des RegistryStrings!";
 
 } // namespace

@@ -20,6 +20,9 @@ class ERegKey : public rtl::Exception {
     using rtl::Exception::Exception;
 };
 
+// The message of every failed write: "Fehler beim Schreiben des RegistryStrings!".
+inline constexpr const char* kRegistryWriteError = "Fehler beim Schreiben des RegistryStrings!";
+
 class TRegKey {
 public:
     // openOnly: open an existing key; otherwise create it (and the keys above it) if needed.

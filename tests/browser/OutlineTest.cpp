@@ -107,6 +107,14 @@ TEST_F(OutlineTest, SelectIndexThreeLevelsDeepExpandsOnlyItsAncestors) {
     EXPECT_EQ(TopNode("Folder B")->childCount(), 0);
 }
 
+TEST_F(OutlineTest, SelectIndexFindsTheChildrenOfTheFirstNode) {
+    Open("OUTLINE [O] {\nFirst\n  Child one\n  Child two\nSecond\n  Other child\n}\n");
+    for (const char* name : {"Child two", "Child one", "Other child", "First"}) {
+        ASSERT_NE(outline_.SelectIndex(Index(name)), nullptr) << name;
+        EXPECT_EQ(SelectedName(), name);
+    }
+}
+
 TEST_F(OutlineTest, SelectIndexOfATopLevelEntryAndOfNoEntry) {
     Open(browser_test::SmallCatalogueSource());
     EXPECT_EQ(outline_.SelectIndex(Index("Last")), TopNode("Last"));

@@ -4,11 +4,14 @@
 #include "catalog/Container.h"
 #include "catalog/Records.h"
 #include "rtl/Exceptions.h"
+#include "support/ChildProcess.h"
 #include "support/StringLists.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace catalog;
 using testing_support::TempDir;
@@ -63,16 +66,6 @@ void BuildInMemory(const std::string& source, Built& built) {
     BuildCatalogue(source, "quelle.txt", built.data, built.index);
 }
 
-std::string BuildError(const std::string& source) {
-    Built built;
-    try {
-        BuildInMemory(source, built);
-    } catch (const ECatalogueBuildError& error) {
-        return error.Message();
-    }
-    return "no error";
-}
-
 std::vector<TIndexEntry> IndexEntries(const rtl::TMemoryStream& index) {
     std::vector<TIndexEntry> entries;
     const auto& bytes = index.Bytes();
@@ -89,110 +82,10 @@ std::vector<TIndexEntry> IndexEntries(const rtl::TMemoryStream& index) {
 
 } // namespace
 
-TEST(CatalogueBuild, StoresSectionsInSourceOrderAndTheOutlineLast) {
-    Built built;
-    BuildInMemory(kSource, built);
-    const auto& data = built.data.Bytes();
-    ASSERT_GE(data.size(), 4u);
-    EXPECT_EQ(std::vector<std::uint8_t>(data.begin(), data.begin() + 4),
-              (std::vector<std::uint8_t>{3, 0, 2, 0}));
-    const std::vector<TIndexEntry> entries = IndexEntries(built.index);
-    ASSERT_EQ(entries.size(), 5u);
-    const std::vector<std::uint16_t> ids{kInfoTextId, kCompoTextId, kShortTextId, kScriptTextId,
-                                         kOutlineTextId};
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        EXPECT_EQ(entries[i].Id, ids[i]);
-        EXPECT_EQ(entries[i].Reserved, 0);
-    }
-    EXPECT_EQ(entries[0].Offset, 4u);
-    for (std::size_t i = 1; i < entries.size(); ++i)
-        EXPECT_GT(entries[i].Offset, entries[i - 1].Offset);
-}
-
-TEST(CatalogueBuild, OneSourceAlwaysGivesTheSameBytes) {
-    Built first;
-    Built second;
-    BuildInMemory(kSource, first);
-    BuildInMemory(kSource, second);
-    EXPECT_EQ(first.data.Bytes(), second.data.Bytes());
-    EXPECT_EQ(first.index.Bytes(), second.index.Bytes());
-}
-
-TEST(CatalogueBuild, EveryRecordReadsBackThroughTheContainer) {
-    TempDir dir;
-    BuildCatalogue(dir.Write("quelle.txt", kSource), dir.Path().string());
-    TBrowzerContainer container(nullptr);
-    container.DataFileName = dir.File("Vitrine32.dat");
-    container.IndexFileName = dir.File("Vitrine32.idx");
-    container.CheckVersion();
-    container.SetActive(true);
-    TTreeViewData tree;
-    container.LoadTree(tree);
-
-    ASSERT_EQ(tree.Count(), 5);
-    EXPECT_TRUE(tree.HasKeys);
-    EXPECT_EQ(tree.RootCount, 2);
-    const std::vector<std::string> names{"Werkzeuge ", "Ohne Eintrag", "Editor ", "Packer ",
-                                         "Schlicht "};
-    EXPECT_EQ(testing_support::ItemsOf(tree.Names), names);
-    EXPECT_EQ(testing_support::ItemsOf(tree.Keys),
-              (std::vector<std::string>{"TOOLS", "", " Edit ", "zip", "PLAIN"}));
-    const std::vector<RecordKind> kinds{RecordKind::Info, RecordKind::None, RecordKind::Compo,
-                                        RecordKind::Short, RecordKind::Info};
-    const std::vector<rtl::TDateTime> dates{rtl::StrToDate("12.03.96"), DefaultDate(),
-                                            rtl::StrToDate("01.02.97"), DefaultDate(),
-                                            DefaultDate()};
-    const std::vector<TIndexEntry> index = [&] {
-        rtl::TMemoryStream copy;
-        copy.LoadFromFile(container.IndexFileName);
-        return IndexEntries(copy);
-    }();
-    const std::vector<std::uint32_t> offsets{index[0].Offset, 0, index[1].Offset, index[2].Offset,
-                                             index[3].Offset};
-    for (int node = 0; node < tree.Count(); ++node) {
-        const TTVRevEntry entry = tree.Entry(node);
-        EXPECT_EQ(RecordKindOf(entry.RecordRef), kinds[static_cast<std::size_t>(node)]) << node;
-        EXPECT_EQ(RecordOffset(entry.RecordRef), offsets[static_cast<std::size_t>(node)]) << node;
-        EXPECT_EQ(entry.Date, dates[static_cast<std::size_t>(node)]) << node;
-    }
-
-    TIndexedStream& indexed = *container.Indexed();
-    auto load = [&](TScriptComponent& record, int node) {
-        indexed.DataStream().SetPosition(RecordOffset(tree.Entry(node).RecordRef));
-        record.AssignStream(indexed);
-        record.Load();
-    };
-    TScriptInfoText info(nullptr);
-    load(info, 0);
-    EXPECT_TRUE(info.Wrap);
-    EXPECT_EQ(
-        testing_support::ItemsOf(info.Lines),
-        (std::vector<std::string>{"<F1>Werkzeuge Alles was man braucht.", "", " Eingerückt"}));
-    TCompoText compo(nullptr);
-    load(compo, 2);
-    EXPECT_EQ(compo.ShortName, "Ed");
-    EXPECT_EQ(compo.LongName, "Der Editor");
-    EXPECT_EQ(compo.LastReview, "01.02.97");
-    EXPECT_EQ(compo.Compilers, kCompilerPandex | kCompilerBP);
-    EXPECT_EQ(compo.Rating, 4);
-    EXPECT_EQ(testing_support::ItemsOf(compo.LongInfo),
-              (std::vector<std::string>{"Zeile 1", "Zeile 2"}));
-    TShortText shortText(nullptr);
-    load(shortText, 3);
-    EXPECT_FALSE(shortText.Wrap);
-    EXPECT_EQ(testing_support::ItemsOf(shortText.Lines),
-              std::vector<std::string>{"PKZIP.ZIP   Packer"});
-    TScriptInfoText plain(nullptr);
-    load(plain, 4);
-    EXPECT_FALSE(plain.Wrap);
-    EXPECT_EQ(testing_support::ItemsOf(plain.Lines),
-              (std::vector<std::string>{"schlicht", "naechste"}));
-}
-
 TEST(CatalogueBuild, HasKeysFollowsTheKeysAsParsed) {
     Built built;
     BuildInMemory("OUTLINE [o]\nA\n  B [  ]\n}\n", built);
-    TIndexedStream indexed(built.data, built.index, true);
+    TIndexedStream indexed(built.data, built.index);
     TScriptOutlineText outline(nullptr);
     built.data.SetPosition(IndexEntries(built.index).at(0).Offset);
     outline.AssignStream(indexed);
@@ -202,7 +95,7 @@ TEST(CatalogueBuild, HasKeysFollowsTheKeysAsParsed) {
 
     Built plain;
     BuildInMemory("OUTLINE [o]\nA\n  B\n}\n", plain);
-    TIndexedStream plainIndexed(plain.data, plain.index, true);
+    TIndexedStream plainIndexed(plain.data, plain.index);
     TScriptOutlineText plainOutline(nullptr);
     plain.data.SetPosition(4);
     plainOutline.AssignStream(plainIndexed);
@@ -213,31 +106,10 @@ TEST(CatalogueBuild, HasKeysFollowsTheKeysAsParsed) {
     EXPECT_EQ(plainOutline.Tree->Entry(0).Date, DefaultDate());
 }
 
-TEST(CatalogueBuild, ErrorsNameTheSourceAndTheHeaderLine) {
-    EXPECT_EQ(BuildError("TEXT [a]\nx\n}\nOUTLINE [o]\nA\n}\nINFOTEXT [ A ]\ny\n}\n"),
-              "quelle.txt:7: duplicate section name 'A'");
-    EXPECT_EQ(BuildError("TEXT [a]\nx\n}\nOUTLINE [o]\nA [b]\n}\n"),
-              "quelle.txt:4: unknown outline key 'b'");
-    EXPECT_EQ(BuildError("TEXT [a]\nx\n}\nTEXT [b]\ny\n}"), "quelle.txt:6: no OUTLINE section");
-    EXPECT_EQ(BuildError(""), "quelle.txt:1: no OUTLINE section");
-    EXPECT_EQ(BuildError("OUTLINE [o]\nA\n}\nOUTLINE [p]\nB\n}\n"),
-              "quelle.txt:4: second OUTLINE section");
-    EXPECT_EQ(BuildError("OUTLINE [o]\nA\n}\nCOMPONENT [c]\n[ShortName]\nx\n[Price]\n}\n"),
-              "quelle.txt:4: List index out of bounds");
-}
-
-TEST(CatalogueBuild, SectionsWithoutANameNeedNoUniqueName) {
-    Built built;
-    BuildInMemory("TEXT\nx\n}\nTEXT ohne\ny\n}\nOUTLINE [o]\nA\n}\n", built);
-    EXPECT_EQ(IndexEntries(built.index).size(), 3u);
-}
-
 TEST(CatalogueBuild, AFailedBuildLeavesNoFiles) {
     const std::vector<std::string> broken{
         "TEXT [a]\nx\n}\nTEXT [A]\ny\n}\nOUTLINE [o]\nA\n}\n",
-        "OUTLINE [o]\nA [nix]\n}\n",
         "TEXT [a]\nx\n}\n",
-        "OUTLINE [o]\nA\n}\nOUTLINE [p]\nB\n}\n",
     };
     for (const std::string& source : broken) {
         TempDir dir;
@@ -257,4 +129,83 @@ TEST(CatalogueBuild, AFailedBuildKeepsTheOldCatalogue) {
                  ECatalogueBuildError);
     EXPECT_EQ(testing_support::ReadFileBytes(dir.File("Vitrine32.dat")), before);
     EXPECT_THROW(BuildCatalogue(dir.File("fehlt.txt"), dir.Path().string()), rtl::EFOpenError);
+}
+
+namespace {
+
+// A source whose data file packs to well over 64 KiB: letters at random.
+std::string BulkySource() {
+    std::mt19937 random(5);
+    std::string source = "OUTLINE [o]\n[a]A\n}\nSHORTTEXT [a]\n";
+    for (int line = 0; line < 4000; ++line) {
+        for (int i = 0; i < 60; ++i)
+            source += static_cast<char>('a' + random() % 26);
+        source += '\n';
+    }
+    return source + "}\n";
+}
+
+std::vector<std::string> FolderNames(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST(CatalogueBuild, AWriteThatFailsAtTheEndIsReportedAndKeepsTheOldPair) {
+    TempDir dir;
+    const std::string bulky = dir.Write("bulky.txt", BulkySource());
+    for (const char* folder : {"measure", "out"})
+        std::filesystem::create_directory(dir.File(folder));
+    BuildCatalogue(bulky, dir.File("measure"));
+    const auto size = std::filesystem::file_size(dir.File("measure/Vitrine32.dat"));
+    BuildCatalogue(dir.Write("gut.txt", kSource), dir.File("out"));
+    const std::string oldData = testing_support::ReadFileBytes(dir.File("out/Vitrine32.dat"));
+    const std::string oldIndex = testing_support::ReadFileBytes(dir.File("out/Vitrine32.idx"));
+
+    // A disk that takes all but the last bytes: only flushing and closing can notice.
+    const int status = testing_support::RunInChild([&] {
+        testing_support::LimitFileSize(size - 10);
+        try {
+            BuildCatalogue(bulky, dir.File("out"));
+        } catch (const rtl::EWriteError&) {
+            return 0;
+        }
+        return 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(testing_support::ReadFileBytes(dir.File("out/Vitrine32.dat")), oldData);
+    EXPECT_EQ(testing_support::ReadFileBytes(dir.File("out/Vitrine32.idx")), oldIndex);
+    EXPECT_EQ(FolderNames(dir.File("out")),
+              (std::vector<std::string>{"Vitrine32.dat", "Vitrine32.idx"}));
+}
+
+TEST(CatalogueBuild, WhenTheIndexCannotBePutInPlaceTheOldDataFileComesBack) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.File("out"));
+    BuildCatalogue(dir.Write("gut.txt", kSource), dir.File("out"));
+    const std::string oldData = testing_support::ReadFileBytes(dir.File("out/Vitrine32.dat"));
+    std::filesystem::remove(dir.File("out/Vitrine32.idx"));
+    std::filesystem::create_directories(dir.File("out/Vitrine32.idx/in-the-way"));
+    EXPECT_THROW(BuildCatalogue(dir.Write("bulky.txt", BulkySource()), dir.File("out")),
+                 rtl::EFCreateError);
+    EXPECT_EQ(testing_support::ReadFileBytes(dir.File("out/Vitrine32.dat")), oldData);
+    EXPECT_EQ(FolderNames(dir.File("out")),
+              (std::vector<std::string>{"Vitrine32.dat", "Vitrine32.idx"}));
+}
+
+TEST(CatalogueBuild, ACatalogueFileThatIsALinkIsWrittenThroughToItsTarget) {
+    TempDir dir;
+    for (const char* folder : {"elsewhere", "out"})
+        std::filesystem::create_directory(dir.File(folder));
+    BuildCatalogue(dir.Write("gut.txt", kSource), dir.File("elsewhere"));
+    std::filesystem::create_symlink("../elsewhere/Vitrine32.dat", dir.File("out/Vitrine32.dat"));
+    BuildCatalogue(dir.Write("bulky.txt", BulkySource()), dir.File("out"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("out/Vitrine32.dat")));
+    EXPECT_EQ(testing_support::ReadFileBytes(dir.File("elsewhere/Vitrine32.dat")),
+              testing_support::ReadFileBytes(dir.File("out/Vitrine32.dat")));
+    EXPECT_GT(std::filesystem::file_size(dir.File("elsewhere/Vitrine32.dat")), 64000u);
 }

@@ -42,7 +42,7 @@ inline catalog::ScriptSource SourceOf(const std::string& text) {
 struct MemoryCatalogue {
     rtl::TMemoryStream data;
     rtl::TMemoryStream index;
-    catalog::TIndexedStream indexed{data, index, true};
+    catalog::TIndexedStream indexed{data, index};
 };
 
 inline std::string Bytes(const std::vector<std::uint8_t>& bytes) {

@@ -5,10 +5,15 @@
 #include "catalog/Records.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Filer.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace catalog;
 using testing_support::TempDir;
@@ -216,7 +221,7 @@ TEST_F(ContainerTest, ARecordIsReadAtItsReferencesOffset) {
     rtl::TMemoryStream unusedIndex;
     data.WriteBuffer((kVersion + std::string(12, '\xEE')).data(), 16);
     {
-        TIndexedStream indexed(data, unusedIndex, true);
+        TIndexedStream indexed(data, unusedIndex);
         TCompoText compo(nullptr);
         compo.ShortName = "Bei 16";
         compo.AssignStream(indexed);
@@ -284,5 +289,68 @@ TEST_F(ContainerTest, CorruptedOutlinesFailCleanlyOrLoadAConsistentTree) {
         } catch (const rtl::Exception&) {
         }
         EXPECT_LT(probe.Largest(), 8u << 20) << "seed " << seed;
+    }
+}
+
+namespace {
+
+// Makes path a sparse file of size bytes that begins with head.
+void WriteSparse(const std::string& path, const std::string& head, std::uintmax_t size) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << head;
+    std::filesystem::resize_file(path, size);
+}
+
+} // namespace
+
+TEST_F(ContainerTest, ABlockClaimingMoreThanABufferIsAReadErrorWithoutAllocatingIt) {
+    // 2 GiB of data file, nearly all of it claimed by the outline's first block.
+    std::string head = kVersion + std::string(8, '\0');
+    head[4] = '\xf0', head[5] = '\xff', head[6] = '\xff', head[7] = '\x7f';
+    WriteCatalogue({}, IndexEntry(kOutlineTextId, 4));
+    WriteSparse(container.DataFileName, head, std::uintmax_t{2} << 30);
+    container.SetActive(true);
+    TTreeViewData tree;
+    const testing_support::AllocationProbe probe;
+    EXPECT_THROW(container.LoadTree(tree), rtl::EReadError);
+    EXPECT_LT(probe.Largest(), std::size_t{4} << 20);
+}
+
+TEST_F(ContainerTest, AHugeIndexIsScannedWithoutCopyingIt) {
+    std::uint32_t offset = 0;
+    WriteCatalogue(OutlineDataFile(TreeOf({{"eins", -1}}), offset), {});
+    // 256 MiB of entries of id 0, then the outline's.
+    constexpr std::uintmax_t kZeros = std::uintmax_t{256} << 20;
+    WriteSparse(container.IndexFileName, {}, kZeros);
+    {
+        std::ofstream index(container.IndexFileName, std::ios::binary | std::ios::app);
+        index << IndexEntry(kOutlineTextId, offset);
+    }
+    container.SetActive(true);
+    TTreeViewData tree;
+    const testing_support::AllocationProbe probe;
+    container.LoadTree(tree);
+    EXPECT_EQ(tree.Names.Strings(0), "eins");
+    EXPECT_LT(probe.Largest(), std::size_t{4} << 20);
+}
+
+// Opening a named pipe for reading would wait for a writer forever; the alarm ends a child that
+// hangs instead of the test run.
+TEST_F(ContainerTest, ANamedPipeInPlaceOfAFileCannotBeOpened) {
+    for (const char* name : {kDefaultDataFileName, kDefaultIndexFileName}) {
+        WriteCatalogue(kVersion, IndexEntry(kOutlineTextId, 4));
+        const std::string pipe = dir.File(name);
+        std::filesystem::remove(pipe);
+        ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+        const int status = testing_support::RunInChild([this, &pipe] {
+            alarm(20);
+            try {
+                container.SetActive(true);
+            } catch (const rtl::EFOpenError& error) {
+                return error.Message() == "Cannot open file " + pipe ? 0 : 2;
+            }
+            return 1;
+        });
+        EXPECT_EQ(status, 0) << name;
+        std::filesystem::remove(pipe);
     }
 }

@@ -48,13 +48,6 @@ private:
     const rtl::TStringList& lines_;
 };
 
-rtl::TStringList LinesOf(std::initializer_list<std::string> items) {
-    rtl::TStringList lines;
-    for (const auto& item : items)
-        lines.Add(item);
-    return lines;
-}
-
 std::vector<int> Built(const rtl::TStringList& lines, TTreeViewData& tree) {
     std::vector<int> progress;
     BuildOutline(lines, tree, [&](int percent) { progress.push_back(percent); });
@@ -62,46 +55,6 @@ std::vector<int> Built(const rtl::TStringList& lines, TTreeViewData& tree) {
 }
 
 } // namespace
-
-TEST(OutlineLine, KeyBetweenBracketsAndTheRestAsCaption) {
-    EXPECT_EQ(SplitOutlineLine("  Werkzeuge [TOOLS] neu", 2).Name, "Werkzeuge  neu");
-    EXPECT_EQ(SplitOutlineLine("  Werkzeuge [TOOLS] neu", 2).Key, "TOOLS");
-    EXPECT_EQ(SplitOutlineLine("   x", 2).Name, " x");
-    EXPECT_EQ(SplitOutlineLine("a]b[c", 0).Key, "");
-    EXPECT_EQ(SplitOutlineLine("a]b[c", 0).Name, "a]b[c");
-    EXPECT_EQ(SplitOutlineLine("[]", 0).Name, "");
-    EXPECT_EQ(SplitOutlineLine("x", 5).Name, "");
-    EXPECT_EQ(Indentation("\t x"), 0);
-    EXPECT_EQ(Indentation("   "), 3);
-}
-
-TEST(Outline, TheExampleOutlineGivesTheExampleTree) {
-    const rtl::TStringList lines = LinesOf({"A", "  A1", "  A2", "B", "  B1", "C"});
-    TTreeViewData tree;
-    Built(lines, tree);
-    std::vector<std::string> names;
-    for (const auto& item : tree.Names)
-        names.push_back(item.text);
-    EXPECT_EQ(names, (std::vector<std::string>{"A", "B", "C", "A1", "A2", "B1"}));
-    EXPECT_EQ(tree.RootCount, 3);
-    EXPECT_EQ(tree.FirstChildren.Values(), (std::vector<std::int32_t>{3, 5, -1, -1, -1, -1}));
-    EXPECT_EQ(tree.ChildCounts.Values(), (std::vector<std::int32_t>{2, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(tree.Parents.Values(), (std::vector<std::int32_t>{-1, -1, -1, 0, 0, 1}));
-}
-
-TEST(Outline, ALessIndentedLineIsASiblingThatKeepsItsSurplusBlanks) {
-    const rtl::TStringList lines = LinesOf({"A", "    A1", "  A2", "B"});
-    TTreeViewData tree;
-    const std::vector<int> progress = Built(lines, tree);
-    EXPECT_EQ(tree.RootCount, 3);
-    EXPECT_EQ(tree.Entry(1).Name, "  A2");
-    EXPECT_EQ(tree.Entry(1).Parent, -1);
-    EXPECT_EQ(tree.Entry(3).Name, "A1");
-    ReferenceOutline reference(lines);
-    EXPECT_EQ(tree, reference.tree);
-    EXPECT_EQ(progress, reference.progress);
-    EXPECT_EQ(progress, (std::vector<int>{75, 100}));
-}
 
 TEST(Outline, LinearBuildEqualsAddNodeOnRandomOutlines) {
     for (unsigned seed = 1; seed <= 300; ++seed) {

@@ -36,13 +36,6 @@ TTreeViewData ExampleTree() {
     return tree;
 }
 
-std::vector<std::string> NamesOf(const TTreeViewData& tree) {
-    std::vector<std::string> names;
-    for (const auto& item : tree.Names)
-        names.push_back(item.text);
-    return names;
-}
-
 rtl::TMemoryStream Written(const TTreeViewData& tree) {
     rtl::TMemoryStream stream;
     {
@@ -60,12 +53,6 @@ void ReadInto(rtl::TMemoryStream& stream, TTreeViewData& tree) {
 }
 
 } // namespace
-
-TEST(PackedDate, May2nd1996PacksTo07CC0502AndBack) {
-    const rtl::TDateTime date = rtl::EncodeDate(1996, 5, 2);
-    EXPECT_EQ(PackDate(date), 0x07CC0502);
-    EXPECT_EQ(UnpackDate(0x07CC0502), date);
-}
 
 TEST(PackedDate, AnImpossibleDateIsAConversionError) {
     EXPECT_THROW(UnpackDate(0x07CC0230), rtl::EConvertError); // 30 February
@@ -86,24 +73,6 @@ TEST(IntList, IndexErrorsAreListErrorsAndIncrementIsARangeError) {
     EXPECT_THROW(list.Insert(3, 0), rtl::EListError);
     EXPECT_THROW(list.Delete(-1), rtl::EListError);
     EXPECT_THROW(list.Increment(2), rtl::ERangeError);
-}
-
-TEST(IntList, ReadsBackWhatItWrote) {
-    TIntList list;
-    for (int i = -5000; i < 5000; i += 3)
-        list.Add(i * 1000);
-    rtl::TMemoryStream stream;
-    {
-        rtl::TWriter writer(stream, 100);
-        list.WriteData(writer);
-    }
-    EXPECT_EQ(stream.Size(), 4 + 4 * list.Count());
-    stream.SetPosition(0);
-    TIntList read;
-    read.Add(42);
-    rtl::TReader reader(stream, 100);
-    read.ReadData(reader);
-    EXPECT_EQ(read, list);
 }
 
 TEST(IntList, ACountLargerThanTheDataIsAReadErrorWithoutALargeAllocation) {
@@ -136,18 +105,6 @@ TEST(IntList, ANegativeCountIsAReadError) {
     EXPECT_THROW(list.ReadData(reader), rtl::EReadError);
 }
 
-TEST(TreeViewData, AddNodeKeepsTopLevelFirstAndChildrenTogether) {
-    const TTreeViewData tree = ExampleTree();
-    EXPECT_EQ(NamesOf(tree), (std::vector<std::string>{"A", "B", "C", "A1", "A2", "B1"}));
-    EXPECT_EQ(tree.RootCount, 3);
-    EXPECT_EQ(tree.FirstChildren.Values(), (std::vector<std::int32_t>{3, 5, -1, -1, -1, -1}));
-    EXPECT_EQ(tree.ChildCounts.Values(), (std::vector<std::int32_t>{2, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(tree.Parents.Values(), (std::vector<std::int32_t>{-1, -1, -1, 0, 0, 1}));
-    for (int i = 0; i < tree.Count(); ++i)
-        EXPECT_EQ(tree.RecordRef(i), 0);
-    EXPECT_TRUE(tree.IsConsistent());
-}
-
 TEST(TreeViewData, AddNodeReturnsThePositionAndResetsTheChildFields) {
     TTreeViewData tree;
     TTVRevEntry a = NodeEntry("A", -1);
@@ -173,33 +130,6 @@ TEST(TreeViewData, GetEntryOutsideTheTreeGivesAResetEntry) {
     EXPECT_EQ(entry, TTVRevEntry());
     tree.GetEntry(-1, entry);
     EXPECT_EQ(entry, TTVRevEntry());
-}
-
-TEST(TreeViewData, EmptyTreeIsStoredAs25Bytes) {
-    const rtl::TMemoryStream stream = Written(TTreeViewData());
-    EXPECT_EQ(stream.Bytes(), std::vector<std::uint8_t>(25, 0));
-}
-
-TEST(TreeViewData, KeysAreStoredOnlyWithHasKeys) {
-    TTreeViewData tree = ExampleTree();
-    tree.Keys.SetString(1, "BKEY");
-    tree.SetRecordRef(1, static_cast<std::int32_t>(0x80000010u));
-
-    rtl::TMemoryStream withoutKeys = Written(tree);
-    TTreeViewData read;
-    ReadInto(withoutKeys, read);
-    EXPECT_FALSE(read.HasKeys);
-    EXPECT_EQ(read.Keys.Count(), 0);
-    EXPECT_EQ(read.Entry(1).Key, "");
-    EXPECT_EQ(read.Entry(1).RecordRef, static_cast<std::int32_t>(0x80000010u));
-    EXPECT_EQ(read.Entry(5).Date, rtl::EncodeDate(1996, 5, 2));
-
-    tree.HasKeys = true;
-    rtl::TMemoryStream withKeys = Written(tree);
-    EXPECT_EQ(withKeys.Size(), withoutKeys.Size() + 4 + 6 * 2 + 4);
-    ReadInto(withKeys, read);
-    EXPECT_EQ(read, tree);
-    EXPECT_EQ(read.Entry(1).Key, "BKEY");
 }
 
 TEST(TreeViewData, ReadDataReplacesAnEarlierContent) {

@@ -16,14 +16,6 @@ TEST(CodePage, EveryAnsiByteSurvivesARoundTripThroughUnicode) {
     EXPECT_EQ(Utf8ToAnsi1252(Ansi1252ToUtf8(all)), all);
 }
 
-TEST(CodePage, AnsiHighBytesBecomeTheirUnicodeCharacters) {
-    EXPECT_EQ(Ansi1252ToUtf8("\x80"), "€");
-    EXPECT_EQ(Ansi1252ToUtf8("\x84Gr\xFC\xDF\x93"), "„Grüß“");
-    EXPECT_EQ(Ansi1252ToUtf8("\x9F"), "Ÿ");
-    // Unassigned in Windows-1252: the C1 control of the same value.
-    EXPECT_EQ(Ansi1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
-}
-
 TEST(CodePage, CharacterWithoutAnAnsiByteFailsTheCheckedConversion) {
     EXPECT_EQ(Utf8ToAnsi1252("Ärger"), "\xC4rger");
     EXPECT_FALSE(Utf8ToAnsi1252("Ω-Wert").has_value());

@@ -84,10 +84,13 @@ TEST(Drives, MountTableYieldsOnlyCdFileSystems) {
 
 TEST(Drives, DefaultsFillWhatTheFileLeavesOpen) {
     const DrivesFile file = ParseDrivesFile("d: = /data fixed\n"
-                                            "f: = /media/named cdrom\n",
+                                            "f: = /media/named cdrom\n"
+                                            "i: = /media/labelled cdrom  KSTRV02\n",
                                             "/home/user");
-    const std::vector<CdMount> mounts = {
-        {"/dev/sr0", "/media/first"}, {"/dev/sr1", "/media/named"}, {"/dev/sr2", "/media/second"}};
+    const std::vector<CdMount> mounts = {{"/dev/sr0", "/media/first"},
+                                         {"/dev/sr1", "/media/named"},
+                                         {"/dev/sr2", "/media/second"},
+                                         {"/dev/sr3", "/media/labelled"}};
     const DriveTable table = DriveTable::Build(file, "/home/user", mounts, &FakeLabel);
 
     ASSERT_NE(table.Find('C'), nullptr);
@@ -102,7 +105,8 @@ TEST(Drives, DefaultsFillWhatTheFileLeavesOpen) {
     ASSERT_NE(table.Find('g'), nullptr);
     EXPECT_EQ(table.Find('g')->folder, "/media/second");
     EXPECT_EQ(table.Find('h'), nullptr);
-    EXPECT_EQ(table.Drives().size(), 5u);
+    EXPECT_EQ(table.Find('i')->label, "KSTRV02") << "the file's label stays";
+    EXPECT_EQ(table.Drives().size(), 6u);
 }
 
 TEST(Drives, DeepestFolderHoldsAPath) {

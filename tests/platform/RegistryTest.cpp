@@ -1,7 +1,9 @@
 #include "platform/Registry.h"
 
 #include "platform/ScopedConfigFolder.h"
+#include "support/ChildProcess.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
@@ -135,6 +137,11 @@ TEST(Registry, KeysAreDeletedOnlyWithoutSubKeys) {
     const ScopedConfigFolder config;
     const HKEY leaf = CreateKey(HKEY_LOCAL_MACHINE, "Software\\A\\B");
     ASSERT_EQ(SetString(leaf, "v", "x"), ERROR_SUCCESS);
+    RegCloseKey(CreateKey(HKEY_LOCAL_MACHINE, "Software\\AB\\C"));
+    RegCloseKey(CreateKey(HKEY_LOCAL_MACHINE, "Software\\Sibling"));
+    RegCloseKey(CreateKey(HKEY_LOCAL_MACHINE, "Software\\SiblingLonger"));
+    EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, "Software\\Sibling"), ERROR_SUCCESS)
+        << "a sibling whose name starts with the key's is no sub-key";
     EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, "Software\\A"), ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, "software\\a\\b"), ERROR_SUCCESS);
     EXPECT_EQ(RegDeleteKey(HKEY_LOCAL_MACHINE, "Software\\A\\B"), ERROR_FILE_NOT_FOUND);
@@ -144,32 +151,6 @@ TEST(Registry, KeysAreDeletedOnlyWithoutSubKeys) {
     EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\A", parent), ERROR_SUCCESS);
     RegCloseKey(parent);
     RegCloseKey(leaf);
-}
-
-TEST(Registry, HandWrittenFileIsRead) {
-    const ScopedConfigFolder config;
-    config.Write("HKEY_LOCAL_MACHINE.reg", "REGEDIT4\r\n\r\n"
-                                           "[HKEY_CURRENT_USER\\Software\\Elsewhere]\r\n"
-                                           "\"Skipped\"=\"other root\"\r\n\r\n"
-                                           "[HKEY_LOCAL_MACHINE\\Software\\Hand]\r\n"
-                                           "\"Path\"=\"d:\\\\data\"\r\n"
-                                           "\"Count\"=dword:0000002A\r\n"
-                                           "\"Bytes\"=hex:01,02,\\\r\n"
-                                           "  03\r\n"
-                                           "this line is garbage\r\n"
-                                           "\"Broken\"=dword:xyz\r\n");
-    HKEY key = 0;
-    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Hand", key), ERROR_SUCCESS);
-    EXPECT_EQ(QueryString(key, "Path"), "d:\\data");
-    EXPECT_EQ(QueryString(key, "Bytes"), "\x01\x02\x03");
-    EXPECT_EQ(QueryString(key, "Broken"), "error 2");
-    DWORD count = 0;
-    DWORD size = sizeof count;
-    EXPECT_EQ(RegQueryValueEx(key, "Count", nullptr, &count, &size), ERROR_SUCCESS);
-    EXPECT_EQ(count, 42u);
-    HKEY other = 0;
-    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Elsewhere", other), ERROR_FILE_NOT_FOUND);
-    RegCloseKey(key);
 }
 
 TEST(Registry, ConfigFolderThatCannotBeCreatedIsAccessDenied) {
@@ -182,14 +163,111 @@ TEST(Registry, ConfigFolderThatCannotBeCreatedIsAccessDenied) {
     EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\X", key), ERROR_ACCESS_DENIED);
 }
 
-TEST(Registry, HiveThatCannotBeReplacedIsAccessDenied) {
+TEST(Registry, AWriteThatFailsOnAFullDiskIsReportedAndLosesNothing) {
     const ScopedConfigFolder config;
     const HKEY key = CreateKey(HKEY_LOCAL_MACHINE, "Software\\X");
-    // A folder where the temporary file must go stops every change.
-    std::filesystem::create_directory(config.File("HKEY_LOCAL_MACHINE.reg.tmp"));
-    std::filesystem::create_directory(config.File("HKEY_LOCAL_MACHINE.reg.tmp/keep"));
-    EXPECT_EQ(SetString(key, "v", "x"), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(QueryString(key, "v"), "error 2");
+    ASSERT_EQ(SetString(key, "old", "kept"), ERROR_SUCCESS);
+    const std::string before = ReadFileBytes(config.File("HKEY_LOCAL_MACHINE.reg"));
+    const int status = testing_support::RunInChild([&] {
+        testing_support::LimitFileSize(before.size() + 100);
+        return SetString(key, "big", std::string(4000, 'x')) == ERROR_ACCESS_DENIED ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadFileBytes(config.File("HKEY_LOCAL_MACHINE.reg")), before);
+    EXPECT_EQ(QueryString(key, "big"), "error 2");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(config.Path()),
+                            std::filesystem::directory_iterator()),
+              2)
+        << "the hive and its lock file, no temporary file";
+    RegCloseKey(key);
+}
+
+TEST(Registry, AHandEditedHiveIsReadAndKeepsEveryLineItDoesNotChange) {
+    const ScopedConfigFolder config;
+    const std::string text = "REGEDIT4\r\n"
+                             "; settings of my machine\r\n"
+                             "\r\n"
+                             "[HKEY_CURRENT_USER\\Software\\Elsewhere]\r\n"
+                             "\"Other\"=\"root\"\r\n"
+                             "\r\n"
+                             "[HKEY_LOCAL_MACHINE\\Software\\Hand]\r\n"
+                             "; the path below is mine\r\n"
+                             "\"Path\"=\"d:\\\\data\"\r\n"
+                             "\"Bytes\"=hex:01,02,\\\r\n"
+                             "  03\r\n"
+                             "this line does not parse\r\n"
+                             "\"Odd\"=hex(b):01,00,00,00,00,00,00,00\r\n"
+                             "\r\n"
+                             "[HKEY_LOCAL_MACHINE\\Software\\Last]\r\n";
+    config.Write("HKEY_LOCAL_MACHINE.reg", text);
+    HKEY key = 0;
+    ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Hand", key), ERROR_SUCCESS);
+    EXPECT_EQ(QueryString(key, "Path"), "d:\\data");
+    EXPECT_EQ(QueryString(key, "Bytes"), "\x01\x02\x03");
+    EXPECT_EQ(QueryString(key, "Other"), "error 2") << "a value of another root";
+    EXPECT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, "Software\\Elsewhere", key), ERROR_FILE_NOT_FOUND);
+    ASSERT_EQ(SetString(key, "Path", "e:\\neu"), ERROR_SUCCESS);
+    ASSERT_EQ(SetDword(key, "New", 7), ERROR_SUCCESS);
+    std::string expected = text;
+    expected.replace(expected.find("\"Path\"=\"d:\\\\data\"\r\n"), 19, "\"Path\"=\"e:\\\\neu\"\n");
+    expected.insert(expected.find("\r\n[HKEY_LOCAL_MACHINE\\Software\\Last]"),
+                    "\"New\"=dword:00000007\n");
+    EXPECT_EQ(ReadFileBytes(config.File("HKEY_LOCAL_MACHINE.reg")), expected);
+    RegCloseKey(key);
+}
+
+// Every type, 10 and above too, reads back as written, also after the hive was saved again.
+TEST(Registry, ValueTypesOfAnySizeRoundTrip) {
+    const ScopedConfigFolder config;
+    const HKEY key = CreateKey(HKEY_LOCAL_MACHINE, "Software\\Types");
+    for (const DWORD type : {2u, 7u, 10u, 11u, 16u, 255u, 0x12345678u})
+        ASSERT_EQ(RegSetValueEx(key, "T" + std::to_string(type), type, "ab", 2), ERROR_SUCCESS);
+    for (int save = 0; save < 2; ++save) {
+        ASSERT_EQ(SetDword(key, "save", static_cast<DWORD>(save)), ERROR_SUCCESS);
+        for (const DWORD type : {2u, 7u, 10u, 11u, 16u, 255u, 0x12345678u}) {
+            DWORD read = 0;
+            EXPECT_EQ(RegQueryValueEx(key, "T" + std::to_string(type), &read, nullptr, nullptr),
+                      ERROR_SUCCESS);
+            EXPECT_EQ(read, type) << "after save " << save;
+        }
+    }
+    EXPECT_NE(ReadFileBytes(config.File("HKEY_LOCAL_MACHINE.reg")).find("\"T11\"=hex(b):61,62"),
+              std::string::npos);
+    RegCloseKey(key);
+}
+
+TEST(Registry, AReadOnlyConfigFolderWithoutALockFileIsStillRead) {
+    const ScopedConfigFolder config;
+    config.Write("HKEY_LOCAL_MACHINE.reg",
+                 "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Ro]\n\"v\"=\"gelesen\"\n");
+    std::filesystem::permissions(config.Path(), std::filesystem::perms::owner_read |
+                                                    std::filesystem::perms::owner_exec);
+    const int status = testing_support::RunInChild([] {
+        testing_support::ObeyFilePermissions();
+        HKEY key = 0;
+        if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, "Software\\Ro", key) != ERROR_SUCCESS)
+            return 1;
+        if (QueryString(key, "v") != "gelesen")
+            return 2;
+        return SetString(key, "v", "neu") == ERROR_ACCESS_DENIED ? 0 : 3;
+    });
+    std::filesystem::permissions(config.Path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(status, 0);
+}
+
+TEST(Registry, APrivateHiveStaysPrivateAndALinkedHiveIsWrittenThroughItsLink) {
+    const ScopedConfigFolder config;
+    const testing_support::TempDir dotfiles;
+    const std::string target = dotfiles.Write("vitrine.reg", "REGEDIT4\n");
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink(target, config.File("HKEY_LOCAL_MACHINE.reg"));
+    const HKEY key = CreateKey(HKEY_LOCAL_MACHINE, "Software\\Linked");
+    ASSERT_EQ(SetString(key, "v", "x"), ERROR_SUCCESS);
+    EXPECT_TRUE(std::filesystem::is_symlink(config.File("HKEY_LOCAL_MACHINE.reg")));
+    EXPECT_NE(ReadFileBytes(target).find("\"v\"=\"x\""), std::string::npos);
+    EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     RegCloseKey(key);
 }
 

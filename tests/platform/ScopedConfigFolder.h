@@ -25,6 +25,7 @@ public:
     ScopedConfigFolder(const ScopedConfigFolder&) = delete;
     ScopedConfigFolder& operator=(const ScopedConfigFolder&) = delete;
 
+    const std::filesystem::path& Path() const { return folder_.Path(); }
     std::string File(const std::string& name) const { return folder_.File(name); }
     void Write(const std::string& name, const std::string& text) const {
         folder_.Write(name, text);

@@ -55,6 +55,25 @@ TEST(CopyFileBlocks, CopiesEveryByteAcrossBlockBoundaries) {
     }
 }
 
+TEST(CopyFileBlocks, CopyingAFileOntoItselfIsRefusedAndKeepsIt) {
+    const TempDir dir;
+    const std::string bytes = RandomBytes(5000, 3);
+    const std::string source = dir.Write("source.bin", bytes);
+    fs::create_hard_link(source, dir.File("hard.bin"));
+    // The folder reached under another name, as two drives mapped onto one folder are.
+    fs::create_directory_symlink(dir.Path(), dir.File("other-drive"));
+    for (const std::string& target : {source, dir.File("./source.bin"), dir.File("hard.bin"),
+                                      dir.File("other-drive/source.bin")}) {
+        try {
+            CopyFileBlocks(source, target);
+            ADD_FAILURE() << "copied onto " << target;
+        } catch (const rtl::EInOutError& error) {
+            EXPECT_EQ(error.ErrorCode(), 32) << target;
+        }
+        EXPECT_EQ(ReadFileBytes(source), bytes) << target;
+    }
+}
+
 TEST(CopyFileBlocks, MissingSourceDoesNothing) {
     const TempDir dir;
     EXPECT_NO_THROW(CopyFileBlocks(dir.File("missing"), dir.File("target")));

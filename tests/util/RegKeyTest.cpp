@@ -151,14 +151,19 @@ TEST(RegKey, DeleteAndFreeRemovesTheKey) {
               "Fehler beim L\xF6schen des RegistryKeys!");
 }
 
-TEST(RegKey, UnwritableConfigFolderKeepsTheDefaultsSilently) {
+TEST(RegKey, UnwritableConfigFolderKeepsTheDefaultsButAWriteIsReported) {
     const testing_support::TempDir dir;
     const ScopedConfigFolder config(dir.Write("a-file", "x") + "/vitrine");
     AppSettings settings;
     settings.CDVolumeLabel = "CHANGED";
     EXPECT_NO_THROW(ReadAppSettings(settings));
     EXPECT_EQ(settings.CDVolumeLabel, "CHANGED");
-    EXPECT_NO_THROW(WriteAppSettings(settings));
+    try {
+        WriteAppSettings(settings);
+        ADD_FAILURE() << "reported as saved";
+    } catch (const ERegKey& error) {
+        EXPECT_EQ(error.Message(), "Fehler beim Schreiben des RegistryStrings!");
+    }
     EXPECT_EQ(TRegKey(platform::HKEY_LOCAL_MACHINE, kSettingsKeyPath, false).LastResult(),
               platform::ERROR_ACCESS_DENIED);
 }

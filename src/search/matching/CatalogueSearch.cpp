@@ -12,11 +12,11 @@ void SearchCatalogue(catalog::TIndexedStream& indexed, const catalog::TTreeViewD
         return;
     const std::vector<SearchTerm> terms = SplitTerms(searchText, caseSensitive);
     TEntryReaders readers;
-    TEntryText text;
+    TextLines lines;
     for (int index = 0; index < tree.Count(); ++index)
-        if (readers.ReadEntryText(indexed, tree, index, text) &&
-            MatchText(text.Lines, terms, caseSensitive))
-            onHit(index, text.HitName);
+        if (readers.ReadEntryLines(indexed, tree, index, lines) &&
+            MatchLines(lines, terms, caseSensitive))
+            onHit(index, TEntryReaders::HitNameOf(tree, index, lines));
 }
 
 } // namespace search

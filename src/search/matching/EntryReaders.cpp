@@ -7,14 +7,32 @@ namespace search {
 
 bool TEntryReaders::ReadEntryText(catalog::TIndexedStream& indexed,
                                   const catalog::TTreeViewData& tree, int index, TEntryText& text) {
+    if (!ReadEntryLines(indexed, tree, index, lines_))
+        return false;
+    text.EntryIndex = index;
+    text.HitName = HitNameOf(tree, index, lines_);
+    rtl::UpdateGuard update(text.Lines);
+    text.Lines.Clear();
+    for (const std::string_view line : lines_)
+        text.Lines.Add(std::string(line));
+    return true;
+}
+
+bool TEntryReaders::ReadEntryLines(catalog::TIndexedStream& indexed,
+                                   const catalog::TTreeViewData& tree, int index,
+                                   TextLines& lines) {
     const std::int32_t ref = tree.RecordRef(index);
     if (ref == catalog::kNoRecord)
         return false;
-    Load(indexed, ref).GetSearchText(text.Lines);
-    text.EntryIndex = index;
-    text.HitName = HitName(catalog::RecordKindOf(ref) == catalog::RecordKind::Short,
-                           shortText_.Lines, tree.Names.Strings(index));
+    Load(indexed, ref).SearchTextLines(lines);
     return true;
+}
+
+std::string TEntryReaders::HitNameOf(const catalog::TTreeViewData& tree, int index,
+                                     const TextLines& lines) {
+    const bool isShortText =
+        catalog::RecordKindOf(tree.RecordRef(index)) == catalog::RecordKind::Short;
+    return HitName(isShortText, lines, tree.Names.Strings(index));
 }
 
 catalog::TParamScriptComponent& TEntryReaders::Load(catalog::TIndexedStream& indexed,

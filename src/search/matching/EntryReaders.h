@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalog/Records.h"
+#include "search/matching/SearchTerms.h"
 
 #include <string>
 
@@ -28,6 +29,13 @@ public:
     // propagate.
     bool ReadEntryText(catalog::TIndexedStream& indexed, const catalog::TTreeViewData& tree,
                        int index, TEntryText& text);
+    // The same without copying: the searchable text as views into the reader that read it,
+    // valid until the next read.
+    bool ReadEntryLines(catalog::TIndexedStream& indexed, const catalog::TTreeViewData& tree,
+                        int index, TextLines& lines);
+    // The hit name of entry index, whose lines were just read.
+    static std::string HitNameOf(const catalog::TTreeViewData& tree, int index,
+                                 const TextLines& lines);
 
     // Reads the record a reference names (not kNoRecord) into the reader of its kind.
     catalog::TParamScriptComponent& Load(catalog::TIndexedStream& indexed, std::int32_t recordRef);
@@ -36,6 +44,7 @@ private:
     catalog::TShortText shortText_{nullptr};
     catalog::TScriptInfoText infoText_{nullptr};
     catalog::TCompoText compo_{nullptr};
+    TextLines lines_;
 };
 
 } // namespace search

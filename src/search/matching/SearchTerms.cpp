@@ -22,35 +22,62 @@ std::vector<SearchTerm> SplitTerms(std::string_view searchText, bool caseSensiti
 
 namespace {
 
-bool Occurs(const rtl::TStringList& lines, const std::string& term) {
+// Whether term (upper-cased) occurs in line compared as upper-cased. The scan looks for the
+// term's first character in either case before it compares the rest.
+bool ContainsFolded(std::string_view line, std::string_view term) {
+    if (line.size() < term.size())
+        return false;
+    const char upper = term.front();
+    const char lower = rtl::LowerCaseAscii(upper);
+    const std::string_view rest = term.substr(1);
+    const std::size_t last = line.size() - term.size();
+    for (std::size_t i = 0; i <= last; ++i) {
+        if (line[i] != upper && line[i] != lower)
+            continue;
+        std::size_t k = 0;
+        while (k < rest.size() && rtl::UpperCaseAscii(line[i + 1 + k]) == rest[k])
+            ++k;
+        if (k == rest.size())
+            return true;
+    }
+    return false;
+}
+
+bool Occurs(const TextLines& lines, const std::string& term, bool caseSensitive) {
     if (term.empty())
         return false;
-    for (const auto& line : lines)
-        if (line.text.find(term) != std::string::npos)
+    for (const std::string_view line : lines)
+        if (caseSensitive ? line.find(term) != std::string_view::npos : ContainsFolded(line, term))
             return true;
     return false;
 }
 
 } // namespace
 
-bool MatchText(rtl::TStringList& lines, const std::vector<SearchTerm>& terms, bool caseSensitive) {
-    if (lines.Empty() || terms.empty())
+bool MatchLines(const TextLines& lines, const std::vector<SearchTerm>& terms, bool caseSensitive) {
+    if (lines.empty() || terms.empty())
         return false;
-    if (!caseSensitive)
-        for (int i = 0; i < lines.Count(); ++i)
-            lines.SetString(i, rtl::UpperCaseAscii(lines.Strings(i)));
-    bool found = Occurs(lines, terms.front().text);
+    bool found = Occurs(lines, terms.front().text, caseSensitive);
     for (std::size_t t = 1; t < terms.size(); ++t) {
-        const bool here = Occurs(lines, terms[t].text);
+        const bool here = Occurs(lines, terms[t].text, caseSensitive);
         found = terms[t - 1].joinsNext == TermOperator::And ? found && here : found || here;
     }
     return found;
 }
 
-std::string HitName(bool isShortText, const rtl::TStringList& lines, const std::string& entryName) {
-    if (isShortText && !lines.Empty() &&
-        rtl::UpperCaseAscii(lines.Strings(0)).find(".ZIP") != std::string::npos)
-        return lines.Strings(0);
+bool MatchText(const rtl::TStringList& lines, const std::vector<SearchTerm>& terms,
+               bool caseSensitive) {
+    TextLines views;
+    views.reserve(static_cast<std::size_t>(lines.Count()));
+    for (const auto& line : lines)
+        views.push_back(line.text);
+    return MatchLines(views, terms, caseSensitive);
+}
+
+std::string HitName(bool isShortText, const TextLines& lines, const std::string& entryName) {
+    if (isShortText && !lines.empty() &&
+        rtl::FindNoCase(lines.front(), ".ZIP") != std::string_view::npos)
+        return std::string(lines.front());
     return entryName;
 }
 

@@ -25,12 +25,18 @@ struct SearchTerm {
 // upper-cased (ASCII letters only) first.
 std::vector<SearchTerm> SplitTerms(std::string_view searchText, bool caseSensitive);
 
+// An entry's searchable text as views into the record or list that holds it.
+using TextLines = std::vector<std::string_view>;
+
 // Folds the terms left to right without precedence; a term is found when it is a substring of
-// one line. Without case sensitivity the lines are upper-cased in place first. No lines, no match.
-bool MatchText(rtl::TStringList& lines, const std::vector<SearchTerm>& terms, bool caseSensitive);
+// one line. Without case sensitivity the lines compare as if upper-cased (ASCII letters only),
+// without being copied. No lines, no match.
+bool MatchLines(const TextLines& lines, const std::vector<SearchTerm>& terms, bool caseSensitive);
+bool MatchText(const rtl::TStringList& lines, const std::vector<SearchTerm>& terms,
+               bool caseSensitive);
 
 // The text the result list shows: a short text whose first line holds ".ZIP" (in any case) is
 // listed under that line as stored, every other hit under the entry's name.
-std::string HitName(bool isShortText, const rtl::TStringList& lines, const std::string& entryName);
+std::string HitName(bool isShortText, const TextLines& lines, const std::string& entryName);
 
 } // namespace search

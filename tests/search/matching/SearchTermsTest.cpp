@@ -1,8 +1,11 @@
 #include "search/matching/SearchTerms.h"
 
+#include "rtl/StrUtils.h"
+#include "support/RandomText.h"
 #include "support/StringLists.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace search;
 
@@ -70,6 +73,19 @@ TEST(MatchText, UpperCasingLeavesUmlautsAlone) {
                          "E"));
 }
 
+// Without case the rule is simple to state whole: the upper-cased term in an upper-cased line.
+TEST(MatchText, WithoutCaseATermIsFoundInTheUpperCasedLine) {
+    std::mt19937 random(11);
+    const std::string letters = "aAbB \xE4\xC4";
+    for (int i = 0; i < 20000; ++i) {
+        const std::string line = testing_support::RandomText(random, letters, random() % 9);
+        const std::string term = testing_support::RandomText(random, letters, 1 + random() % 3);
+        const bool expected =
+            rtl::UpperCaseAscii(line).find(rtl::UpperCaseAscii(term)) != std::string::npos;
+        ASSERT_EQ(Matches({line}, term.c_str()), expected) << line << " / " << term;
+    }
+}
+
 TEST(MatchText, CaseSensitiveComparesAsTyped) {
     EXPECT_FALSE(Matches({"Drucker"}, "drucker", true));
     EXPECT_TRUE(Matches({"Drucker"}, "Drucker", true));
@@ -81,9 +97,10 @@ TEST(MatchText, NoLinesOrAnEmptyExpressionNeverMatch) {
 }
 
 TEST(HitName, ZipFirstLineOfAShortTextNamesTheHit) {
-    const auto lines = testing_support::StringListOf({"demo.Zip  Ein Archiv", "Inhalt"});
+    const TextLines lines{"demo.Zip  Ein Archiv", "Inhalt"};
     EXPECT_EQ(HitName(true, lines, "Eintrag"), "demo.Zip  Ein Archiv");
     EXPECT_EQ(HitName(false, lines, "Eintrag"), "Eintrag");
-    EXPECT_EQ(HitName(true, testing_support::StringListOf({"readme.txt"}), "Eintrag"), "Eintrag");
-    EXPECT_EQ(HitName(true, testing_support::StringListOf({}), "Eintrag"), "Eintrag");
+    EXPECT_EQ(HitName(true, {"readme.txt"}, "Eintrag"), "Eintrag");
+    EXPECT_EQ(HitName(true, {"a.zip"}, "Eintrag"), "a.zip");
+    EXPECT_EQ(HitName(true, {}, "Eintrag"), "Eintrag");
 }

@@ -1,6 +1,6 @@
 // Deterministic German catalogue-like text in Windows-1252: component entries with their fields,
-// descriptions from a word stock, recurring phrases and CR LF line breaks. Test and benchmark
-// input for the packed stream.
+// descriptions from a word stock, recurring phrases and CR LF line breaks. Benchmark input for
+// the packed stream and the unzip library.
 #pragma once
 
 #include <cstddef>

@@ -227,21 +227,6 @@ TEST_F(MainWindowTest, GoingBackToTheEntryOnShowKeepsRecording) {
     EXPECT_EQ(HistoryOf(*window), (std::vector<int>{1, 4}));
 }
 
-TEST_F(MainWindowTest, SetViewModeWithTheCurrentModeChangesNothing) {
-    auto window = CreateWith(browser_test::SmallCatalogueSource());
-    ASSERT_EQ(window->ViewMode(), browser::vmInfoText);
-    EXPECT_FALSE(window->SBInstall->isEnabled());
-    window->SBInstall->setEnabled(true);
-    window->SetViewMode(browser::vmInfoText);
-    EXPECT_TRUE(window->SBInstall->isEnabled());
-
-    window->SetViewMode(browser::vmNone);
-    EXPECT_FALSE(window->SBInstall->isEnabled());
-    EXPECT_FALSE(window->SBCopy->isEnabled());
-    EXPECT_FALSE(window->MIPrint->isEnabled());
-    EXPECT_TRUE(window->TextView->isHidden());
-}
-
 TEST_F(MainWindowTest, AComponentFillsTheComponentPageAndTheWideWindow) {
     auto window = CreateWith(browser_test::SmallCatalogueSource());
     auto* wide = new browser::TWideInfoForm(window.get());
@@ -289,6 +274,7 @@ TEST_F(MainWindowTest, AShortTextShowsItsFileNameAndTheDecodedText) {
     Select(*window, "Last");
     EXPECT_EQ(window->ViewMode(), browser::vmNone);
     EXPECT_FALSE(window->ShortFileName->isVisible());
+    EXPECT_TRUE(window->TextView->isHidden()) << "no earlier text stays on show";
 }
 
 TEST_F(MainWindowTest, AnEntryThatCannotBeReadRaisesAndTheWindowGoesOn) {

@@ -199,6 +199,20 @@ std::vector<TextLine> LogicalLines(std::string_view text) {
     return lines;
 }
 
+// Ends a line's text so that a line written after it starts a line of its own: with a line end,
+// and with an empty line after a hex value whose last line ends in a continuing backslash (a
+// hand-edited or cut-off file), which would otherwise take the next line into the value.
+void EndLine(std::string& raw) {
+    if (!raw.ends_with('\n'))
+        raw += '\n';
+    std::string_view line(raw);
+    line.remove_suffix(1);
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    if (line.size() > 1 && line.back() == '\\' && raw.find("=hex") != std::string::npos)
+        raw += '\n';
+}
+
 } // namespace
 
 std::string NormalKeyPath(std::string_view path) {
@@ -287,8 +301,8 @@ std::size_t RegistryHive::FindValueLine(std::string_view path, std::string_view 
 void RegistryHive::AppendSection(const std::string& path) {
     if (lines_.empty())
         lines_.push_back({"REGEDIT4\n", Line::Kind::Other, false, {}, {}});
-    else if (!lines_.back().raw.ends_with('\n'))
-        lines_.back().raw += '\n';
+    else
+        EndLine(lines_.back().raw);
     lines_.push_back({"\n", Line::Kind::Other, false, {}, {}});
     lines_.push_back({"[" + rootName_ + (path.empty() ? "" : "\\") + path + "]\n",
                       Line::Kind::Section,
@@ -359,9 +373,7 @@ void RegistryHive::SetValue(std::string_view path, RegistryValue value) {
     if (section == lines_.size())
         return;
     const std::size_t insert = ValueInsertPoint(section);
-    Line& previous = lines_[insert - 1];
-    if (!previous.raw.ends_with('\n'))
-        previous.raw += '\n';
+    EndLine(lines_[insert - 1].raw);
     Line line{ValueLine(value), Line::Kind::Value, true, lines_[section].path, std::move(value)};
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert), std::move(line));
     modified_ = true;

@@ -4,7 +4,6 @@
 // hundredth file is a program with an icon group, so icon reading is part of the fill.
 #include "install/FileListBox.h"
 
-#include <QApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -74,12 +73,3 @@ void PaintFileList(benchmark::State& state) {
 BENCHMARK(PaintFileList)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -19,7 +19,6 @@
 #include "search/matching/SearchTerms.h"
 #include "util/widgets/Thread.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -206,12 +205,3 @@ BENCHMARK(ReadEveryRecord)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchInProcess)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchCommandLine)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(SearchThreaded)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,8 +2,9 @@
 // the windows are created (the main window opens the catalogue), and runs the message loop until
 // the main window closes.
 //
-// VITRINE_SMOKE_QUIT_MS=n closes the main window n milliseconds after start: a headless smoke
-// run that must end with exit code 0.
+// Command line: see app/CommandLine.h. VITRINE_SMOKE_QUIT_MS=n closes the main window n
+// milliseconds after start: a headless smoke run that must end with exit code 0.
+#include "app/CommandLine.h"
 #include "browser/EntryOutput.h"
 #include "browser/MainWindow.h"
 #include "browser/OptionsCommand.h"
@@ -18,8 +19,11 @@
 #include "util/widgets/VitrineApplication.h"
 
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -39,7 +43,27 @@ void ScheduleSmokeQuit(QWidget& window) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Help and version are printed before the application exists: they need no display.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    switch (program::ParseCommandLine(arguments).action) {
+    case program::TCommandLine::Action::Help:
+        std::fputs(program::UsageText().c_str(), stdout);
+        return 0;
+    case program::TCommandLine::Action::Version:
+        std::fputs(program::VersionText().c_str(), stdout);
+        return 0;
+    default:
+        break;
+    }
     util::VitrineApplication app(argc, argv);
+    // The application has taken out the GUI library's own options.
+    const program::TCommandLine commandLine =
+        program::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (commandLine.action != program::TCommandLine::Action::Run) {
+        std::fprintf(stderr, "vitrine: %s\n%s", commandLine.error.c_str(),
+                     program::UsageText().c_str());
+        return 2;
+    }
     util::ShowPlatformMessagesInBoxes();
     // Loaded before any window exists; the program cannot run without it.
     const install::TUnzipLibrary unzipLibrary;
@@ -53,7 +77,9 @@ int main(int argc, char** argv) {
     splash->repaint();
     QApplication::processEvents();
 
-    browser::TPandexCDMain mainWindow;
+    browser::TMainWindowSetup setup;
+    setup.programFolder = commandLine.folder;
+    browser::TPandexCDMain mainWindow(setup);
     // From here on the install dialog handles the errors nothing else caught.
     install::CreateInstallDialog(mainWindow);
     // Child windows of the main window: they live exactly as long as it does.

@@ -234,6 +234,8 @@ void TComponentPage::ShowInfoLine(const QString& line) {
 }
 
 void TComponentPage::ShowCompo(const catalog::TCompoText& compo) {
+    // The summary first: a summary that cannot be converted leaves the whole page as it was.
+    StuffView->SetMarkupLines(ComponentSummary(compo));
     CompoDescBox->setTitle(ComponentBoxCaption(compo));
     CompoCopyright->setText(AnsiToQt(compo.Copyright));
     CompoCopyright->setCursorPosition(0);
@@ -245,7 +247,6 @@ void TComponentPage::ShowCompo(const catalog::TCompoText& compo) {
     FitWidths();
     CompoLimitations->setText(AnsiToQt(compo.Limitations));
     CompoLimitations->setCursorPosition(0);
-    StuffView->SetMarkupLines(ComponentSummary(compo));
     StuffView->update();
 }
 

@@ -30,8 +30,10 @@
 #include <QStackedWidget>
 #include <QThread>
 #include <QToolButton>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 namespace browser {
 
@@ -77,12 +79,15 @@ constexpr QSize kCommandButtonSize(25, 25);
 constexpr QSize kNavButtonSize(22, 23);
 constexpr int kPanelTop = kButtonBarHeight;
 constexpr int kHistoryLimit = 20;
+constexpr int kNarrowestInfoPanel = 80;
 constexpr const char* kErrorCaption = "Vitrine - Fehler";
+constexpr const char* kDamagedCatalogue = "Fehler beim Laden der Datenbank!";
 
-// A catalogue whose files open but whose content cannot be read: lists that do not fit
-// together, blocks or strings that end early, dates that are no dates.
+// A catalogue whose files open but whose content cannot be read: no outline, lists that do not
+// fit together, blocks or strings that end early, dates that are no dates.
 bool IsDamagedCatalogue(const std::exception& error) {
-    return dynamic_cast<const rtl::EListError*>(&error) ||
+    return dynamic_cast<const catalog::EBrowzerError*>(&error) ||
+           dynamic_cast<const rtl::EListError*>(&error) ||
            dynamic_cast<const rtl::EReadError*>(&error) ||
            dynamic_cast<const rtl::EConvertError*>(&error);
 }
@@ -180,6 +185,7 @@ TPandexCDMain::TPandexCDMain(TMainWindowSetup setup, QWidget* parent)
 }
 
 TPandexCDMain::~TPandexCDMain() {
+    emit Destroying();
     FormDestroy();
 }
 
@@ -369,10 +375,10 @@ void TPandexCDMain::OpenCatalogue() {
         catalogueLoaded_ = false;
         setup_.showMessage(caption, QStringLiteral("Datenbank nicht gefunden!"));
     } catch (const std::exception& error) {
+        catalogueLoaded_ = false;
         if (!IsDamagedCatalogue(error))
             throw;
-        catalogueLoaded_ = false;
-        setup_.showMessage(caption, QStringLiteral("Fehler beim Laden der Datenbank!"));
+        setup_.showMessage(caption, QString::fromLatin1(kDamagedCatalogue));
     }
 }
 
@@ -425,6 +431,7 @@ bool TPandexCDMain::SplitterMouseEvent(QEvent* event) {
     case QEvent::MouseButtonRelease:
         if (SplitControl->Splitting()) {
             SplitControl->EndSplit();
+            KeepSplitterInside();
             return true;
         }
         return false;
@@ -436,8 +443,18 @@ bool TPandexCDMain::SplitterMouseEvent(QEvent* event) {
 void TPandexCDMain::FormResize() {
     ButtonBar->resize(client_->width(), kButtonBarHeight);
     Splitter->resize(Splitter->width(), client_->height() - Splitter->y());
+    // Before the window shows, its client area does not have its size yet.
+    if (isVisible())
+        KeepSplitterInside();
     ArrangePanels();
-    ComponentPage->FitWidths();
+}
+
+// The bar stays inside the window, with room for the detail area's navigation buttons: a drag
+// past the edge, or a narrower window, would otherwise hide the detail area.
+void TPandexCDMain::KeepSplitterInside() {
+    const int widest = client_->width() - 1 - Splitter->width() - kNarrowestInfoPanel;
+    if (OverviewPanel->width() > widest)
+        OverviewPanel->resize(std::max(0, widest), OverviewPanel->height());
 }
 
 void TPandexCDMain::ArrangePanels() {
@@ -450,6 +467,7 @@ void TPandexCDMain::ArrangePanels() {
     const int pageHeight = InfoPanel->height() - BrowzerNoteBook->y() - 4;
     BrowzerNoteBook->setGeometry(BrowzerNoteBook->x(), BrowzerNoteBook->y(), pageWidth, pageHeight);
     ComponentPage->ResizeBox(pageWidth, pageHeight);
+    ComponentPage->FitWidths();
     ShortDescPage->ResizeMemo(pageWidth, pageHeight);
     TextView->setGeometry(0, 0, pageWidth, pageHeight);
     OverviewOL->setGeometry(OverviewOL->x(), OverviewOL->y(), OverviewPanel->width() - 8,
@@ -490,29 +508,42 @@ void TPandexCDMain::CheckSelection() {
 }
 
 void TPandexCDMain::ShowSelectedEntry() {
+    // Recording resumes with this entry whatever happens to it.
+    const bool record = std::exchange(recordHistory_, true);
     QTreeWidgetItem* node = OverviewOL->SelectedNode();
+    // Also when a caller shows the selection itself (the search's OK): the watcher must not
+    // show it once more.
+    OverviewOL->SetLastShownNode(node);
     if (node == nullptr) {
         SetViewMode(vmNone);
         return;
     }
     const int index = TBrowzerOutline::NodeIndex(node);
+    SetViewMode(ShowEntry(index));
+    if (record)
+        RecordInHistory(index);
+}
+
+std::uint8_t TPandexCDMain::ShowEntry(int index) {
     catalog::TBrowzerContainer& container = *browzerContainer_;
-    std::uint8_t mode = vmNone;
-    if (TextView->ShowText(container, index))
-        mode = vmInfoText;
-    else if (ShowShortText(container, index))
-        mode = vmShortDesc;
-    else if (ShowComponent(container, index))
-        mode = vmComponent;
-    SetViewMode(mode);
-    RecordInHistory(index);
+    try {
+        if (TextView->ShowText(container, index))
+            return vmInfoText;
+        if (ShowShortText(container, index))
+            return vmShortDesc;
+        if (ShowComponent(container, index))
+            return vmComponent;
+        return vmNone;
+    } catch (const std::exception& error) {
+        // The user learns that the catalogue is damaged, in German, not the reader's English
+        // detail ("Invalid property value").
+        if (IsDamagedCatalogue(error))
+            throw catalog::EBrowzerError(kDamagedCatalogue);
+        throw;
+    }
 }
 
 void TPandexCDMain::RecordInHistory(int index) {
-    if (!recordHistory_) {
-        recordHistory_ = true;
-        return;
-    }
     if (history_.Count() > kHistoryLimit)
         history_.Delete(0);
     if (history_.Count() == 0 || history_.Items(history_.Count() - 1) != index)
@@ -529,8 +560,10 @@ void TPandexCDMain::SBPrevHistClick() {
     if (count >= 2) {
         const int index = history_.Items(count - 2);
         history_.Delete(count - 2);
-        recordHistory_ = false;
         OverviewOL->SelectIndex(index);
+        // The watcher shows (without recording) only a selection that moved; going back to the
+        // entry on show already leaves nothing to skip.
+        recordHistory_ = OverviewOL->SelectedNode() == OverviewOL->LastShownNode();
     }
     UpdateBackButton();
 }

@@ -65,7 +65,8 @@ public:
     // Switches the detail page and the command states; nothing happens for the current mode.
     void SetViewMode(std::uint8_t mode);
     std::uint8_t ViewMode() const { return viewMode_; }
-    // Shows the entry selected in the overview and records it in the history.
+    // Shows the entry selected in the overview and records it in the history; the watcher takes
+    // it as shown.
     void ShowSelectedEntry();
     // The selection watcher's step: shows the selected node when it is not the one last shown.
     void CheckSelection();
@@ -141,6 +142,9 @@ public:
 signals:
     // The window was closed; the program ends.
     void Closed();
+    // The window is being destroyed (also without being closed); the catalogue and the overview
+    // still exist.
+    void Destroying();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -163,6 +167,10 @@ private:
     void OpenCatalogue();
     void FormDestroy();
     bool SplitterMouseEvent(QEvent* event);
+    void KeepSplitterInside();
+    // Shows the entry in the view of its kind; the mode of that view. A damaged record raises
+    // EBrowzerError with the German message.
+    std::uint8_t ShowEntry(int index);
     void RecordInHistory(int index);
     void UpdateBackButton();
 

@@ -56,6 +56,7 @@ TBrowzerOutline::TBrowzerOutline(QWidget* parent)
                      colours.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(colours);
     connect(this, &QTreeWidget::itemExpanded, this, &TBrowzerOutline::LoadChildren);
+    connect(this, &QTreeWidget::itemCollapsed, this, &TBrowzerOutline::KeepSelectionVisible);
 }
 
 TBrowzerOutline::~TBrowzerOutline() = default;
@@ -126,6 +127,15 @@ int TBrowzerOutline::ImageIndex(const QTreeWidgetItem* node) const {
     } catch (const rtl::Exception&) {
         // A damaged date must not break painting; such an entry is not marked as new.
         return tiDocument;
+    }
+}
+
+void TBrowzerOutline::KeepSelectionVisible(QTreeWidgetItem* collapsed) {
+    for (QTreeWidgetItem* n = SelectedNode(); n != nullptr; n = n->parent()) {
+        if (n->parent() == collapsed) {
+            SelectNode(collapsed);
+            return;
+        }
     }
 }
 

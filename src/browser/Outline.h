@@ -73,6 +73,9 @@ private:
     QTreeWidgetItem* NextInTreeOrder(QTreeWidgetItem* node) const;
     void ExpandLoaded(QTreeWidgetItem* node);
     void SelectNode(QTreeWidgetItem* node);
+    // A collapse that hides the selected node selects the collapsed node instead, as the
+    // platform's tree does; otherwise the moves would start from a hidden node.
+    void KeepSelectionVisible(QTreeWidgetItem* collapsed);
 
     std::unique_ptr<catalog::TTreeViewData> treeData_;
     QTreeWidgetItem* lastShownNode_ = nullptr;

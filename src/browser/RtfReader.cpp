@@ -388,7 +388,9 @@ private:
 
     void HandleFormattingWord(std::string_view word, bool hasParameter, int parameter) {
         const bool on = !hasParameter || parameter != 0;
-        if ((word == "f" || word == "F") && hasParameter)
+        // Control words are case-sensitive: the markup's "\F" is no font word, and a word
+        // processor, like this reader, leaves the font as it is.
+        if (word == "f" && hasParameter)
             state_.font = parameter;
         else if (word == "deff" && hasParameter)
             defaultFont_ = parameter;
@@ -444,7 +446,7 @@ private:
     }
 
     void HandleFontTableWord(std::string_view word, bool hasParameter, int parameter) {
-        if ((word == "f" || word == "F") && hasParameter) {
+        if (word == "f" && hasParameter) {
             CommitFont();
             fontNumber_ = parameter;
         } else if (const QFont::StyleHint hint = FamilyHint(word); hint != QFont::AnyStyle) {

@@ -14,6 +14,9 @@ namespace browser {
 TCDSplash::TCDSplash(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("CDSplash"));
+    // Not the application's title, which the window system would show otherwise: only the main
+    // window carries that, so a script waiting for it never takes the splash for it.
+    setWindowTitle(QStringLiteral("Lade Vitrine..."));
     setFixedSize(289, 333);
 
     Panel = util::Named(new QFrame(this), "Panel");

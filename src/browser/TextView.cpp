@@ -22,9 +22,8 @@ constexpr const char* kRtfHeader =
     "\\sectd\\linex0\\endnhere \\pard\\plain \\f0 \\fs20";
 constexpr const char* kPrintJobTitle = "Kestrova Pandex CD-ROM";
 
-// The markup font a tag's digit names; -1 (no list item) for any other character.
-int MarkupFont(char digit) {
-    return (digit >= '0' && digit <= '9') ? digit - '0' : -1;
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 } // namespace
@@ -37,6 +36,9 @@ TKVTextView::TKVTextView(QWidget* parent)
         FontBold.Add(0);
     setReadOnly(true);
     setUndoRedoEnabled(false);
+    // A scroll bar that appears once the text overflows narrows the text, and the whole document
+    // is laid out again: a long paragraph would be laid out two or three times per entry.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
 bool TKVTextView::ShowText(catalog::TBrowzerContainer& container, int index) {
@@ -83,6 +85,9 @@ std::string TKVTextView::RtfOfLines(const rtl::TStringList& lines) const {
 void TKVTextView::LoadRtf(std::string rtf) {
     ReadRtf(rtf, *document());
     lastRtf_ = std::move(rtf);
+    // Reading leaves the cursor after the text, where the view would scroll once shown: every
+    // text opens at its top.
+    moveCursor(QTextCursor::Start);
 }
 
 std::string TKVTextView::MarkupLineToRtf(const std::string& line) const {
@@ -93,11 +98,17 @@ std::string TKVTextView::MarkupLineToRtf(const std::string& line) const {
             t += c;
     }
     t += " \\par";
-    // The font words put in a tag's place hold no "<F", so the search goes on from there.
+    // A tag is "<F" and a digit; "<F" before anything else (vendor text such as "<Fax ...>") is
+    // ordinary text. The font words put in a tag's place hold no "<F", so the search goes on
+    // from there.
     for (std::size_t at = rtl::FindNoCase(t, "<F"); at != std::string::npos;
          at = rtl::FindNoCase(t, "<F", at)) {
         const char digit = t[at + 2];
-        const int font = MarkupFont(digit);
+        if (!IsDigit(digit)) {
+            at += 2;
+            continue;
+        }
+        const int font = digit - '0';
         const char* bold = FontBold.Items(font) == 0 ? "\\b0" : "\\b";
         const std::string fontWords = std::string("\\F") + digit + bold + "\\fs" +
                                       std::to_string(FontSizes.Items(font)) + " ";

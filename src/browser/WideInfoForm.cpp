@@ -125,9 +125,11 @@ void TWideInfoForm::ArrangeLower() {
 void TWideInfoForm::ArrangeUpper() {
     UpperSplitter->setGeometry(UpperSplitter->x(), ReViewMemo->y() + ReViewMemo->height(),
                                WidePanel->width() - UpperSplitter->x(), UpperSplitter->height());
+    // The memo ends where the lower bar begins: one pixel more would push the bar down by one on
+    // every arrangement, since the bar is placed at the memo's bottom.
     const int y = UpperSplitter->y() + UpperSplitter->height() + 1;
     InstallMemo->setGeometry(InstallMemo->x(), y, WidePanel->width() - InstallMemo->x(),
-                             LowerSplitter->y() - y + 1);
+                             LowerSplitter->y() - y);
 }
 
 void TWideInfoForm::BackBtnClick() {

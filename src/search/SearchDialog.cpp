@@ -1,13 +1,15 @@
 #include "search/SearchDialog.h"
 
-#include "browser/AnsiText.h"
+#include "platform/CodePage.h"
 #include "util/widgets/Controls.h"
+#include "util/widgets/MsgBox.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <optional>
 
 namespace search {
 
@@ -33,7 +35,7 @@ TSearchdlg::TSearchdlg(QWidget* parent) : QDialog(parent) {
                                 "CaseSensiBox", 20, 114, 277, 22);
     OKBtn = util::Placed(new QPushButton("OK", this), "OKBtn", 64, 154, 89, 30);
     OKBtn->setDefault(true);
-    CancelBtn = util::Placed(new QPushButton("Cancel", this), "CancelBtn", 164, 154, 89, 30);
+    CancelBtn = util::Placed(new QPushButton("Abbrechen", this), "CancelBtn", 164, 154, 89, 30);
 
     setTabOrder(SearchEdit, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
@@ -53,7 +55,21 @@ void TSearchdlg::showEvent(QShowEvent* event) {
 }
 
 void TSearchdlg::OKBtnClick() {
-    SearchText = browser::QtToAnsi(SearchEdit->text());
+    // The catalogue's text is Windows-1252: a character outside it could only be searched as a
+    // stand-in, which would find other text. The dialog stays open for a correction.
+    const std::optional<std::string> expression =
+        platform::Utf8ToAnsi1252(SearchEdit->text().toStdString());
+    if (!expression) {
+        util::TMsgBox box;
+        box.SetCaption(QStringLiteral("Volltextsuche"));
+        box.SetMsg(QStringLiteral("Der Suchbegriff enthält Zeichen, die im Katalog nicht "
+                                  "vorkommen können. Bitte ändern Sie den Suchbegriff."));
+        box.SetButtons(util::msgOK);
+        box.Execute();
+        SearchEdit->setFocus();
+        return;
+    }
+    SearchText = *expression;
     CaseSensitive = CaseSensiBox->isChecked();
     accept();
 }

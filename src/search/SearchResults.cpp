@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 
 namespace search {
 
@@ -43,7 +44,7 @@ TSearchfounddlg::TSearchfounddlg(TSearchdlg& searchDialog, browser::TBrowzerOutl
     SrchOutputListBox->setUniformItemSizes(true);
     SrchOutputListBox->setStyleSheet("QListWidget::item { height: 16px; }");
     OKBtn = util::Placed(new QPushButton("OK", this), "OKBtn", 8, 270, 110, 31);
-    CancelBtn = util::Placed(new QPushButton("Cancel", this), "CancelBtn", 136, 270, 110, 31);
+    CancelBtn = util::Placed(new QPushButton("Abbrechen", this), "CancelBtn", 136, 270, 110, 31);
     NewSearchBtn =
         util::Placed(new QPushButton("Neue &Suche", this), "NewSearchBtn", 264, 270, 110, 31);
     NewSearchBtn->setIcon(browser::GlyphIcon(browser::Glyph::Search));
@@ -104,21 +105,29 @@ void TSearchfounddlg::ThreadDone(TSearchThread* thread) {
 }
 
 // While a search runs, the window would repaint after every entry it is told about, which costs
-// far more than the search itself; instead it paints what changed at a steady pace.
+// far more than the search itself; instead the controls a search changes are painted at a steady
+// pace. Only those controls are held back: a window whose own updates are off drops the platform's
+// requests to paint it, so it could stay unpainted (or show stale pixels) after the search.
 void TSearchfounddlg::SetPaintThrottled(bool throttled) {
     if (throttled) {
-        setUpdatesEnabled(false);
+        SetChangingControlsUpdates(false);
         paintTimer_->start();
     } else {
         paintTimer_->stop();
-        setUpdatesEnabled(true);
+        SetChangingControlsUpdates(true);
     }
 }
 
 void TSearchfounddlg::PaintChanges() {
-    setUpdatesEnabled(true);
+    SetChangingControlsUpdates(true);
     repaint();
-    setUpdatesEnabled(false);
+    SetChangingControlsUpdates(false);
+}
+
+void TSearchfounddlg::SetChangingControlsUpdates(bool enabled) {
+    const std::array<QWidget*, 4> changing{Searchedplaces, Foundplaces, SrchOutputListBox, OKBtn};
+    for (QWidget* control : changing)
+        control->setUpdatesEnabled(enabled);
 }
 
 void TSearchfounddlg::SetSearchCaption(const std::string& searchText, const char* suffix) {

@@ -75,6 +75,7 @@ private:
     void ThreadDone(TSearchThread* thread);
     void SetPaintThrottled(bool throttled);
     void PaintChanges();
+    void SetChangingControlsUpdates(bool enabled);
     void SetSearchCaption(const std::string& searchText, const char* suffix);
 
     TSearchdlg& searchDialog_;

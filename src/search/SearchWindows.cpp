@@ -15,7 +15,10 @@ TSearchWindows CreateSearchWindows(browser::TPandexCDMain& mainWindow) {
         [&mainWindow] { mainWindow.ShowSelectedEntry(); }, &mainWindow);
     QObject::connect(mainWindow.SBSearch, &QToolButton::clicked, results,
                      &TSearchfounddlg::SearchCommand);
+    // A search reads the main window's catalogue and overview: it ends before they go.
     QObject::connect(&mainWindow, &browser::TPandexCDMain::Closed, results,
+                     &TSearchfounddlg::StopSearch);
+    QObject::connect(&mainWindow, &browser::TPandexCDMain::Destroying, results,
                      &TSearchfounddlg::StopSearch);
     return {dialog, results};
 }

@@ -1,7 +1,7 @@
 // The search windows of a main window: the search dialog and the results window, created as its
 // children so they live exactly as long as it does. The main window's search button (and with it
-// the menu item) runs the search command; closing the main window stops a running search while
-// the catalogue and the overview still exist.
+// the menu item) runs the search command; closing or destroying the main window stops a running
+// search while the catalogue and the overview still exist.
 #pragma once
 
 namespace browser {

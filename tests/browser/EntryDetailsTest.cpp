@@ -1,7 +1,9 @@
 #include "browser/EntryDetails.h"
 
 #include "browser/TextView.h"
+#include "browser/WideInfoForm.h"
 #include "catalog/Records.h"
+#include "rtl/Exceptions.h"
 #include "support/StringLists.h"
 
 #include <QGroupBox>
@@ -149,6 +151,40 @@ TEST_F(ComponentPageTest, NoRatingShowsKeineAndAnEmptyInfoLineMovesLimitationsUp
     EXPECT_FALSE(page_.LangCompInfo->isVisible());
     EXPECT_EQ(page_.CompoLimitations->y(), page_.LangCompInfo->y());
     EXPECT_EQ(page_.CompolimitLabel->y(), page_.LangCompInfo->y() + 4);
+}
+
+TEST_F(ComponentPageTest, ASummaryThatCannotBeConvertedLeavesTheWholePageAsItWas) {
+    catalog::TCompoText shown(nullptr);
+    shown.LongName = "Alt";
+    shown.ShortInfo = testing_support::StringListOf({"Fax <Fax 0123>"});
+    page_.ShowCompo(shown);
+    EXPECT_TRUE(page_.StuffView->toPlainText().contains(QStringLiteral("Fax <Fax 0123>")));
+
+    catalog::TCompoText damaged(nullptr);
+    damaged.LongName = "Neu";
+    damaged.ShortInfo = testing_support::StringListOf({"<F7>Fehler"});
+    EXPECT_THROW(page_.ShowCompo(damaged), rtl::EListError);
+    EXPECT_EQ(page_.CompoDescBox->title(), QStringLiteral(" Alt   Version  "));
+    EXPECT_TRUE(page_.StuffView->toPlainText().contains(QStringLiteral("Fax <Fax 0123>")));
+}
+
+TEST(WideInfoForm, ResizingBackAndForthReturnsEveryControlToItsPlace) {
+    browser::TWideInfoForm form;
+    form.show();
+    const auto geometries = [&form] {
+        std::vector<QRect> all;
+        for (const QWidget* control :
+             form.WideScrollContent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            all.push_back(control->geometry());
+        return all;
+    };
+    const std::vector<QRect> before = geometries();
+    for (int i = 0; i < 5; ++i) {
+        form.resize(700, 520);
+        form.resize(590, 443);
+    }
+    EXPECT_EQ(geometries(), before);
+    EXPECT_EQ(form.InstallMemo->y() + form.InstallMemo->height(), form.LowerSplitter->y());
 }
 
 TEST(ShortDescPage, DecodesCodePage437AfterTheFileNameLine) {

@@ -179,13 +179,15 @@ TEST_F(MainWindowTest, ADamagedCatalogueGivesTheLoadingMessage) {
     EXPECT_FALSE(window->CatalogueLoaded());
 }
 
-TEST_F(MainWindowTest, AMissingOutlineGoesToTheStandardErrorDisplay) {
+TEST_F(MainWindowTest, AMissingOutlineGivesTheLoadingMessage) {
     const std::string folder =
         browser_test::BuildCatalogue(dir_, browser_test::SmallCatalogueSource());
     dir_.Write("Data/Vitrine32.idx", "");
     auto window = Create(folder);
-    EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(errors_, std::vector<std::string>{"Konnte OutlineText nicht laden!"});
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, QStringLiteral("Fehler beim Laden der Datenbank!"));
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_FALSE(window->CatalogueLoaded());
 }
 
 TEST_F(MainWindowTest, SelectingTheSameEntryTwiceRecordsItOnce) {
@@ -195,6 +197,15 @@ TEST_F(MainWindowTest, SelectingTheSameEntryTwiceRecordsItOnce) {
     EXPECT_EQ(HistoryOf(*window),
               std::vector<int>{NodeNamed(window->OverviewOL->TreeData(), "Last")});
     EXPECT_FALSE(window->SBPrevHist->isEnabled());
+}
+
+TEST_F(MainWindowTest, AnEntryShownDirectlyIsNotShownAgainByTheWatcher) {
+    auto window = CreateWith(browser_test::SmallCatalogueSource());
+    window->OverviewOL->SelectIndex(NodeNamed(window->OverviewOL->TreeData(), "Component"));
+    window->ShowSelectedEntry();
+    const catalog::TCompoText* shown = window->CurrentCompo();
+    window->CheckSelection();
+    EXPECT_EQ(window->CurrentCompo(), shown);
 }
 
 TEST_F(MainWindowTest, TwentyFiveEntriesLeaveTheLastTwentyOne) {
@@ -227,6 +238,27 @@ TEST_F(MainWindowTest, GoingBackTakesTheEntryBeforeTheLastAndKeepsTheLast) {
     window->OverviewOL->SelectIndex(4);
     window->CheckSelection();
     EXPECT_EQ(HistoryOf(*window), (std::vector<int>{1, 3, 4}));
+}
+
+TEST_F(MainWindowTest, GoingBackToTheEntryOnShowKeepsRecording) {
+    auto window = CreateWith(browser_test::FlatCatalogueSource(5));
+    const auto select = [&window](int index) {
+        window->OverviewOL->SelectIndex(index);
+        window->CheckSelection();
+    };
+    for (int i : {1, 2, 3})
+        select(i);
+    window->SBPrevHist->click();
+    window->CheckSelection();
+    select(1);
+    window->SBPrevHist->click();
+    window->CheckSelection();
+    select(1);
+    ASSERT_EQ(HistoryOf(*window), (std::vector<int>{1, 1}));
+    window->SBPrevHist->click();
+    window->CheckSelection();
+    select(4);
+    EXPECT_EQ(HistoryOf(*window), (std::vector<int>{1, 4}));
 }
 
 TEST_F(MainWindowTest, TheBackButtonIsEnabledExactlyWithMoreThanOneItem) {
@@ -328,7 +360,12 @@ TEST_F(MainWindowTest, AnEntryThatCannotBeReadRaisesAndTheWindowGoesOn) {
     Select(*window, "Plain");
     ASSERT_EQ(window->CurrentCompo()->LongName, "Plain");
     window->OverviewOL->SelectIndex(NodeNamed(window->OverviewOL->TreeData(), "Component"));
-    EXPECT_THROW(window->CheckSelection(), rtl::Exception);
+    try {
+        window->CheckSelection();
+        ADD_FAILURE() << "a damaged record was shown";
+    } catch (const catalog::EBrowzerError& error) {
+        EXPECT_STREQ(error.what(), "Fehler beim Laden der Datenbank!");
+    }
     // The failed record is the current one; the next selection is shown as usual.
     ASSERT_NE(window->CurrentCompo(), nullptr);
     EXPECT_TRUE(window->CurrentCompo()->LongName.empty());
@@ -338,8 +375,9 @@ TEST_F(MainWindowTest, AnEntryThatCannotBeReadRaisesAndTheWindowGoesOn) {
 
 TEST_F(MainWindowTest, TheSplitterDragWidensTheOverviewAndTheLayoutFollows) {
     auto window = CreateWith(browser_test::SmallCatalogueSource());
-    window->resize(700, 500);
     window->show();
+    EXPECT_EQ(window->OverviewPanel->width(), 176) << "the window opens with the designed width";
+    window->resize(700, 500);
     const int before = window->OverviewPanel->width();
     const QPoint start(1, 10);
     auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
@@ -357,6 +395,20 @@ TEST_F(MainWindowTest, TheSplitterDragWidensTheOverviewAndTheLayoutFollows) {
     EXPECT_EQ(window->InfoPanel->x(), window->Splitter->x() + window->Splitter->width());
     EXPECT_EQ(window->InfoPanel->x() + window->InfoPanel->width(),
               window->centralWidget()->width());
+    // The component page is fitted to the narrower detail area.
+    const browser::TComponentPage& page = *window->ComponentPage;
+    EXPECT_EQ(page.CompoCopyright->x() + page.CompoCopyright->width(),
+              page.CompoScrollContent->width() - 4);
+
+    // A drag past the window's edge leaves the bar inside it.
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, QPoint(2000, 10), Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, QPoint(2000, 10), Qt::LeftButton, Qt::NoButton);
+    EXPECT_LT(window->Splitter->x() + window->Splitter->width(), window->centralWidget()->width());
+    EXPECT_GT(window->InfoPanel->width(), window->SBPrevHist->x() + window->SBPrevHist->width());
+    // So does a narrower window.
+    window->resize(640, 500);
+    EXPECT_LT(window->Splitter->x() + window->Splitter->width(), window->centralWidget()->width());
 }
 
 TEST_F(MainWindowTest, ClosingWithARunningWatcherEnds) {

@@ -144,6 +144,21 @@ TEST_F(OutlineTest, ArrowMovesAreTheTreesOwnKeys) {
     EXPECT_EQ(SelectedName(), "Welcome");
 }
 
+TEST_F(OutlineTest, CollapsingAFolderThatHoldsTheSelectionSelectsTheFolder) {
+    Open(browser_test::SmallCatalogueSource());
+    outline_.SelectIndex(Index("Component"));
+    TopNode("Folder A")->setExpanded(false);
+    EXPECT_EQ(SelectedName(), "Folder A");
+    outline_.MoveDown();
+    EXPECT_EQ(SelectedName(), "Folder B");
+
+    // A collapse elsewhere leaves the selection alone.
+    outline_.SelectIndex(Index("Again"));
+    outline_.SelectIndex(Index("Last"));
+    TopNode("Folder B")->setExpanded(false);
+    EXPECT_EQ(SelectedName(), "Last");
+}
+
 TEST_F(OutlineTest, MoveNextWalksInTreeOrderAndStopsAtTheEnd) {
     Open(browser_test::SmallCatalogueSource());
     outline_.SelectIndex(Index("File"));

@@ -116,14 +116,15 @@ TEST(RtfReaderTest, RendersFontTagRtfWithSizesBoldAndFonts) {
     const QTextCharFormat title = FormatAt(document, 0);
     EXPECT_DOUBLE_EQ(title.fontPointSize(), 17.0);
     EXPECT_EQ(title.fontWeight(), QFont::Bold);
-    EXPECT_EQ(title.fontFamilies().toStringList(), QStringList{"Times New Roman"});
+    // "\F1" is no font word (control words are case-sensitive): the font stays.
+    EXPECT_EQ(title.fontFamilies().toStringList(), QStringList{"Arial"});
 
     const QTextCharFormat text = FormatAt(document, PositionOf(document, "Text"));
     EXPECT_DOUBLE_EQ(text.fontPointSize(), 17.0); // a paragraph mark keeps the character format
     const QTextCharFormat code = FormatAt(document, PositionOf(document, "Code"));
     EXPECT_DOUBLE_EQ(code.fontPointSize(), 8.0);
     EXPECT_EQ(code.fontWeight(), QFont::Normal);
-    EXPECT_EQ(code.fontFamilies().toStringList(), QStringList{"Courier New"});
+    EXPECT_EQ(code.fontFamilies().toStringList(), QStringList{"Arial"});
 }
 
 TEST(RtfReaderTest, DefaultFontAppliesUntilAFontIsChosen) {

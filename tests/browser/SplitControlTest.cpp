@@ -88,12 +88,6 @@ TEST(SplitControlTest, DragAboveTheTargetLeavesItWithoutHeight) {
     EXPECT_EQ(window.Target.geometry(), QRect(0, 50, 300, 0));
 }
 
-TEST(SplitControlTest, MapPointGoesThroughScreenCoordinates) {
-    SplitWindow window({10, 20, 100, 100}, {110, 20, 3, 100});
-    EXPECT_EQ(TSplitControl::MapPoint(&window.Target, &window.Bar, {0, 0}), QPoint(100, 0));
-    EXPECT_EQ(TSplitControl::MapPoint(&window.form, &window.Bar, {5, 7}), QPoint(115, 27));
-}
-
 TEST(SplitControlTest, TheLineLiesAboveLaterControlsInAContrastingColour) {
     SplitWindow window({1, 29, 176, 300}, {177, 29, 3, 300});
     TSplitControl split(&window.form);

@@ -5,9 +5,11 @@
 #include "support/TempDir.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -76,14 +78,19 @@ TEST(TextViewTest, TagsConvertLeftToRightInEitherCase) {
     EXPECT_EQ(view.MarkupLineToRtf("<F1]x"), "\\sbys \\F1\\b0\\fs34 x \\par");
 }
 
-TEST(TextViewTest, ATagOutsideTheFontListsIsAListError) {
+TEST(TextViewTest, ADigitOutsideTheFontListsIsAListError) {
     TKVTextView view;
     EXPECT_THROW(view.MarkupLineToRtf("<F3>x"), rtl::EListError);
-    EXPECT_THROW(view.MarkupLineToRtf("<FONT>x"), rtl::EListError);
-    EXPECT_THROW(view.MarkupLineToRtf("x<F"), rtl::EListError);
     view.FontSizes.Add(40);
     view.FontBold.Add(1);
     EXPECT_EQ(view.MarkupLineToRtf("<F3>x"), "\\sbys \\F3\\b\\fs40 x \\par");
+}
+
+TEST(TextViewTest, AnFWithoutADigitIsOrdinaryText) {
+    TKVTextView view;
+    EXPECT_EQ(view.MarkupLineToRtf("<Fax 0123> <ftp://x><F1>y"),
+              "\\sbys <Fax 0123> <ftp://x>\\F1\\b0\\fs34 y \\par");
+    EXPECT_EQ(view.MarkupLineToRtf("x<F"), "\\sbys x<F \\par");
 }
 
 TEST(TextViewTest, MarkupLinesAreFramedByHeaderAndTrailer) {
@@ -96,7 +103,8 @@ TEST(TextViewTest, MarkupLinesAreFramedByHeaderAndTrailer) {
     const QTextCharFormat heading = FormatAt(view, 0);
     EXPECT_DOUBLE_EQ(heading.fontPointSize(), 17.0);
     EXPECT_EQ(heading.fontWeight(), QFont::Normal);
-    EXPECT_EQ(heading.fontFamilies().toStringList(), QStringList{"Times New Roman"});
+    // "\F1" is no RTF font word: the heading keeps the text's font, as in a word processor.
+    EXPECT_EQ(heading.fontFamilies().toStringList(), QStringList{"Arial"});
 }
 
 TEST(TextViewTest, SummaryHeadingsComeOutBold) {
@@ -207,4 +215,22 @@ TEST(TextViewTest, PrintsTheWholeTextUnderTheJobTitle) {
     EXPECT_NE(text.find("Erste Zeile"), std::string::npos) << text;
     EXPECT_NE(text.find("Letzte Zeile"), std::string::npos) << text;
     EXPECT_NE(RunTool("pdfinfo", {pdf}).find("Kestrova Pandex CD-ROM"), std::string::npos);
+}
+
+TEST(TextViewTest, EveryTextOpensAtItsTop) {
+    TKVTextView view;
+    view.resize(200, 80);
+    rtl::TStringList lines;
+    for (int i = 0; i < 40; ++i)
+        lines.Add("Zeile " + std::to_string(i));
+    view.SetMarkupLines(lines);
+    view.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
+    EXPECT_EQ(view.textCursor().position(), 0);
+
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    view.SetMarkupLines(lines);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.verticalScrollBar()->value(), 0);
 }

@@ -4,9 +4,7 @@
 #include "platform/CodePage.h"
 #include "platform/ScopedConfigFolder.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 using namespace comms;
@@ -16,29 +14,13 @@ using testing_support::ScopedConfigFolder;
 
 namespace {
 
-// A pseudo-terminal whose device the drives file names as com1; the test writes to its master.
-class PtyAsCom1 {
+// A pseudo-terminal whose device the drives file names as com1.
+class PtyAsCom1 : public comms_test::Pty {
 public:
-    PtyAsCom1() : master_(posix_openpt(O_RDWR | O_NOCTTY)) {
-        grantpt(master_);
-        unlockpt(master_);
-        config_.Write("drives", "com1 = " + std::string(ptsname(master_)) + "\n");
-    }
-    ~PtyAsCom1() { CloseMaster(); }
-    void Send(const std::string& bytes) {
-        ASSERT_EQ(write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    }
-    void CloseMaster() {
-        if (master_ >= 0)
-            close(master_);
-        master_ = -1;
-    }
-    std::string Slave() const { return ptsname(master_); }
-    int Master() const { return master_; }
+    PtyAsCom1() { config_.Write("drives", "com1 = " + Slave() + "\n"); }
 
 private:
     ScopedConfigFolder config_;
-    int master_;
 };
 
 // Records what a port hands on, in order: data as it is, triggers as "<T:handle>".
@@ -70,21 +52,21 @@ TEST(ComPort, DataTriggerMatchesAcrossReadsCaseSensitiveAndFiresInPlace) {
     EXPECT_NE(zmodem, 0);
     EXPECT_NE(zmodem, other);
 
-    pty.Send("RZ\rab r");
+    ASSERT_TRUE(pty.Send("RZ\rab r"));
     ASSERT_TRUE(PumpUntil([&] { return journal.text == "RZ\rab r"; }, 3000)) << journal.text;
-    pty.Send("z\rcd");
+    ASSERT_TRUE(pty.Send("z\rcd"));
     ASSERT_TRUE(PumpUntil([&] { return journal.text.size() >= 14; }));
     EXPECT_EQ(journal.text, "RZ\rab rz\r<T:" + std::to_string(zmodem) + ">cd");
 
     port.RemoveTrigger(zmodem);
-    pty.Send("rz\rlogin:");
+    ASSERT_TRUE(pty.Send("rz\rlogin:"));
     const std::string expected = journal.text + "rz\rlogin:<T:" + std::to_string(other) + ">";
     ASSERT_TRUE(PumpUntil([&] { return journal.text.size() >= expected.size(); }, 3000))
         << journal.text;
     EXPECT_EQ(journal.text, expected);
 
     port.RemoveAllTriggers();
-    pty.Send("login:");
+    ASSERT_TRUE(pty.Send("login:"));
     ASSERT_TRUE(PumpUntil([&] { return journal.text == expected + "login:"; }, 5000))
         << "no trigger after removing all: " << journal.text;
 }
@@ -98,19 +80,19 @@ TEST(ComPort, CarrierWithoutModemLinesFollowsTheResultCodes) {
     port.SetStatusTrigger(carrier, msDCD, true);
     EXPECT_FALSE(port.DCD());
 
-    pty.Send("ATDT123\r\r\nCONNECT 38400\r\n");
+    ASSERT_TRUE(pty.Send("ATDT123\r\r\nCONNECT 38400\r\n"));
     ASSERT_TRUE(PumpUntil([&] { return journal.status.size() == 1; }));
     EXPECT_TRUE(port.DCD());
     EXPECT_EQ(port.ModemStatus() & msDCD, msDCD);
     EXPECT_EQ(journal.status[0], carrier);
 
-    pty.Send("\r\nNO CARRIER\r\n");
+    ASSERT_TRUE(pty.Send("\r\nNO CARRIER\r\n"));
     ASSERT_TRUE(PumpUntil([&] { return !port.DCD(); }));
     Pump(50);
     EXPECT_EQ(journal.status.size(), 1u) << "fires once per arming";
 
     port.SetStatusTrigger(carrier, msDCD, true);
-    pty.Send("CONNECT\r");
+    ASSERT_TRUE(pty.Send("CONNECT\r"));
     ASSERT_TRUE(PumpUntil([&] { return journal.status.size() == 2; }));
     port.SetStatusTrigger(carrier, msDCD, true);
     pty.CloseMaster();
@@ -189,8 +171,8 @@ TEST(ComPort, CaptureTakesTheLineAndHandsTheRestBack) {
     port.AddDataTrigger("rz\r");
     UntilEnd capture(port);
     port.SetCapture(&capture);
-    pty.Send("binary rz\r data END");
-    pty.Send("after");
+    ASSERT_TRUE(pty.Send("binary rz\r data END"));
+    ASSERT_TRUE(pty.Send("after"));
     ASSERT_TRUE(PumpUntil([&] { return journal.text == "after"; }));
     EXPECT_EQ(capture.seen, "binary rz\r data END") << "no trigger while captured";
 }
@@ -206,7 +188,6 @@ TEST(ComPort, ReadingPausesWhileTooMuchWaitsAndEverythingArrives) {
     for (int i = 0; i < 2000; ++i)
         sent += "Zeile " + std::to_string(i) + "\r\n";
     // Written as the line takes it: the port reads in the same thread.
-    fcntl(pty.Master(), F_SETFL, O_NONBLOCK);
     std::size_t written = 0;
     ASSERT_TRUE(PumpUntil([&] {
         const ssize_t n = write(pty.Master(), sent.data() + written, sent.size() - written);

@@ -9,10 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 using namespace comms;
 using comms_test::Mailbox;
@@ -130,11 +127,9 @@ TEST(Modem, DialerDialogEndsOkOnConnectAndCancelOtherwise) {
 
 TEST(Modem, DialerCancelAndCommandTimeOut) {
     // A line that never answers: the test holds the other end of the pseudo-terminal.
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    grantpt(master);
-    unlockpt(master);
+    comms_test::Pty line;
     ScopedConfigFolder config;
-    config.Write("drives", std::string("com1 = ") + ptsname(master) + "\n");
+    config.Write("drives", "com1 = " + line.Slave() + "\n");
     TComPort port;
     port.SetOpen(true);
     TModem modem(&port);
@@ -149,9 +144,5 @@ TEST(Modem, DialerCancelAndCommandTimeOut) {
     EXPECT_EQ(dialog.Execute(), 2);
     EXPECT_EQ(dialog.Outcome(), TDialerDialog::TOutcome::Cancelled);
     Pump(100);
-    char sent[64] = {};
-    const ssize_t n = read(master, sent, sizeof sent);
-    EXPECT_EQ(std::string(sent, n > 0 ? static_cast<std::size_t>(n) : 0), "ATZ\rATDT123\r\r")
-        << "init, dial, and the dial-cancel string";
-    close(master);
+    EXPECT_EQ(line.Received(), "ATZ\rATDT123\r\r") << "init, dial, and the dial-cancel string";
 }

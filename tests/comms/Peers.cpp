@@ -6,8 +6,10 @@
 #include <QThread>
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <fstream>
 #include <memory>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -33,6 +35,33 @@ void Pump(int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QThread::msleep(1);
     }
+}
+
+Pty::Pty() : master_(posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK)) {
+    grantpt(master_);
+    unlockpt(master_);
+}
+
+std::string Pty::Slave() const {
+    return ptsname(master_);
+}
+
+bool Pty::Send(const std::string& bytes) {
+    return write(master_, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+}
+
+std::string Pty::Received() {
+    char buffer[256];
+    ssize_t n = 0;
+    while ((n = read(master_, buffer, sizeof buffer)) > 0)
+        received_.append(buffer, static_cast<std::size_t>(n));
+    return received_;
+}
+
+void Pty::CloseMaster() {
+    if (master_ >= 0)
+        close(master_);
+    master_ = -1;
 }
 
 PeerProcess::PeerProcess(const std::string& script, const std::vector<std::string>& args,

@@ -15,6 +15,29 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 30000);
 // Runs the event loop for ms.
 void Pump(int ms);
 
+// A pseudo-terminal standing in for a serial device: the port under test opens Slave(), the test
+// holds the master side (not blocking).
+class Pty {
+public:
+    Pty();
+    ~Pty() { CloseMaster(); }
+    Pty(const Pty&) = delete;
+    Pty& operator=(const Pty&) = delete;
+
+    std::string Slave() const;
+    int Master() const { return master_; }
+    // Writes bytes to the line; false when not all of them went.
+    [[nodiscard]] bool Send(const std::string& bytes);
+    // All that arrived from the line so far.
+    std::string Received();
+    // Closes the master side: the line is lost.
+    void CloseMaster();
+
+private:
+    int master_;
+    std::string received_;
+};
+
 class PeerProcess {
 public:
     // Starts python3 peers/<script> with args and waits (20 s at most) until it has written

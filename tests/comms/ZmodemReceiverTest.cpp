@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <random>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -23,23 +22,15 @@ using testing_support::TempDir;
 
 namespace {
 
-// Corrupts the line from the sender: every byte is flipped with the chance 1/flipEvery and
-// dropped with the chance 1/dropEvery (0: never).
-struct LineNoise {
-    unsigned seed = 0;
-    unsigned flipEvery = 0;
-    unsigned dropEvery = 0;
-};
-
 class Receiving : public ZmodemHost {
 public:
     Receiving(int fd, DownloadFolder& folder, ZmodemOptions options = {})
         : fd_(fd), receiver_(*this, folder, options) {}
 
-    // Runs the transfer to its end; a silent second is one retry interval. Fails the test when
-    // the transfer has not ended within a minute.
-    void Run(LineNoise noise = {}, std::int64_t abortAfterBytes = -1) {
-        std::mt19937 random(noise.seed);
+    // Runs the transfer to its end, aborting it once abortAfterBytes (if not negative) of a file
+    // have arrived; a silent second is one retry interval. Fails the test when the transfer has
+    // not ended within a minute.
+    void Run(std::int64_t abortAfterBytes = -1) {
         receiver_.Start();
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (receiver_.Running()) {
@@ -55,37 +46,24 @@ public:
                 receiver_.LineLost();
                 continue;
             }
-            std::string bytes;
-            for (ssize_t i = 0; i < n; ++i) {
-                if (noise.dropEvery && random() % noise.dropEvery == 0)
-                    continue;
-                char c = buffer[i];
-                if (noise.flipEvery && random() % noise.flipEvery == 0)
-                    c = static_cast<char>(c ^ (1 << (random() % 8)));
-                bytes += c;
-            }
-            receiver_.Feed(bytes);
+            receiver_.Feed(std::string_view(buffer, static_cast<std::size_t>(n)));
             if (abortAfterBytes >= 0 && progress_ >= abortAfterBytes)
                 receiver_.Abort("Abgebrochen");
         }
     }
 
     std::vector<ReceivedFile> files;
-    std::vector<std::int64_t> offsets;
     bool completed = false;
     std::string outcome;
-    int errors = 0;
 
 private:
     void SendToLine(std::string_view bytes) override {
         ASSERT_EQ(write(fd_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
     }
-    void FileBegins(const std::string&, std::int64_t, std::int64_t offset) override {
-        offsets.push_back(offset);
-    }
+    void FileBegins(const std::string&, std::int64_t, std::int64_t) override {}
     void FileProgress(std::int64_t bytes) override { progress_ = bytes; }
     void FileEnds(const ReceivedFile& file) override { files.push_back(file); }
-    void TransferError(const std::string&) override { ++errors; }
+    void TransferError(const std::string&) override {}
     void Finished(bool ok, const std::string& message) override {
         completed = ok;
         outcome = message;
@@ -109,32 +87,19 @@ std::time_t ModifiedTime(const std::string& path) {
 
 } // namespace
 
-TEST(ZmodemReceiver, ReceivesABatchByteIdenticalWithDates) {
+// The batch itself is checked end to end through the modem emulator (TransferTest); here the
+// engine's own duty: the sender's modification date.
+TEST(ZmodemReceiver, AReceivedFileKeepsTheSendersDate) {
     Batch batch;
-    const std::string binary = RandomBytes(300'000, 1);
-    std::string text;
-    for (int i = 0; i < 2000; ++i)
-        text += "Zeile " + std::to_string(i) + " \x84\x94\x81\r\n";
-    batch.source.Write("binary.bin", binary);
-    batch.source.Write("text.txt", text);
-    batch.source.Write("empty", "");
+    batch.source.Write("text.txt", "Zeile \x84\x94\x81\r\n");
     std::filesystem::last_write_time(batch.source.Path() / "text.txt",
                                      std::filesystem::file_time_type::clock::now() -
                                          std::chrono::hours(24 * 400));
-    LrzszPeer sz("sz", {"-q", "binary.bin", "text.txt", "empty"}, batch.source.Path().string());
+    LrzszPeer sz("sz", {"-q", "text.txt"}, batch.source.Path().string());
     DownloadFolder folder(batch.destination.Path().string(), "*.*", true);
     Receiving receiving(sz.Fd(), folder);
     receiving.Run();
-
     EXPECT_TRUE(receiving.completed) << receiving.outcome;
-    ASSERT_EQ(receiving.files.size(), 3u);
-    for (const ReceivedFile& file : receiving.files)
-        EXPECT_EQ(file.status, ReceivedFile::Ok) << file.name << ": " << file.message;
-    EXPECT_EQ(receiving.files[0].size, 300'000);
-    EXPECT_EQ(ReadFileBytes(batch.destination.File("binary.bin")), binary);
-    EXPECT_EQ(ReadFileBytes(batch.destination.File("text.txt")), text);
-    EXPECT_TRUE(std::filesystem::is_regular_file(batch.destination.Path() / "empty"));
-    EXPECT_EQ(ReadFileBytes(batch.destination.File("empty")), "");
     EXPECT_EQ(ModifiedTime(batch.destination.File("text.txt")),
               ModifiedTime(batch.source.File("text.txt")));
     EXPECT_EQ(sz.Wait(), 0);
@@ -154,55 +119,20 @@ TEST(ZmodemReceiver, CrcSixteenFramesWhenAskedFor) {
     EXPECT_EQ(ReadFileBytes(batch.destination.File("a.bin")), data);
 }
 
-TEST(ZmodemReceiver, SkipsAnIdenticalFileAndFilesOutsideTheMask) {
+TEST(ZmodemReceiver, FilesOutsideTheMaskAreSkipped) {
     Batch batch;
-    batch.source.Write("same.txt", "gleich\r\n");
+    batch.source.Write("wanted.txt", "ja\r\n");
     batch.source.Write("other.zip", "PK");
-    {
-        LrzszPeer sz("sz", {"-q", "same.txt"}, batch.source.Path().string());
-        DownloadFolder folder(batch.destination.Path().string(), "*.*", true);
-        Receiving first(sz.Fd(), folder);
-        first.Run();
-        ASSERT_TRUE(first.completed) << first.outcome;
-    }
-    LrzszPeer sz("sz", {"-q", "same.txt", "other.zip"}, batch.source.Path().string());
+    LrzszPeer sz("sz", {"-q", "wanted.txt", "other.zip"}, batch.source.Path().string());
     DownloadFolder folder(batch.destination.Path().string(), "*.txt", true);
-    Receiving second(sz.Fd(), folder);
-    second.Run();
-    EXPECT_TRUE(second.completed) << second.outcome;
-    ASSERT_EQ(second.files.size(), 2u);
-    EXPECT_EQ(second.files[0].status, ReceivedFile::Skipped);
-    EXPECT_EQ(second.files[0].size, 8);
-    EXPECT_EQ(second.files[1].status, ReceivedFile::Skipped);
+    Receiving receiving(sz.Fd(), folder);
+    receiving.Run();
+    EXPECT_TRUE(receiving.completed) << receiving.outcome;
+    ASSERT_EQ(receiving.files.size(), 2u);
+    EXPECT_EQ(receiving.files[0].status, ReceivedFile::Ok);
+    EXPECT_EQ(receiving.files[1].status, ReceivedFile::Skipped);
+    EXPECT_EQ(ReadFileBytes(batch.destination.File("wanted.txt")), "ja\r\n");
     EXPECT_FALSE(std::filesystem::exists(batch.destination.Path() / "other.zip"));
-}
-
-TEST(ZmodemReceiver, AnInterruptedFileIsResumedAtItsLength) {
-    Batch batch;
-    const std::string data = RandomBytes(2'000'000, 3);
-    batch.source.Write("big.bin", data);
-    {
-        LrzszPeer sz("sz", {"-q", "big.bin"}, batch.source.Path().string());
-        DownloadFolder folder(batch.destination.Path().string(), "*.*", true);
-        Receiving first(sz.Fd(), folder);
-        first.Run({}, 300'000);
-        EXPECT_FALSE(first.completed);
-        EXPECT_EQ(first.outcome, "Abgebrochen");
-        ASSERT_EQ(first.files.size(), 1u);
-        EXPECT_EQ(first.files[0].status, ReceivedFile::Failed);
-    }
-    const auto kept = std::filesystem::file_size(batch.destination.Path() / "big.bin");
-    ASSERT_GE(kept, 300'000u) << "the partial file stays for recovery";
-    ASSERT_LT(kept, data.size());
-
-    LrzszPeer sz("sz", {"-q", "-r", "big.bin"}, batch.source.Path().string());
-    DownloadFolder folder(batch.destination.Path().string(), "*.*", true);
-    Receiving second(sz.Fd(), folder);
-    second.Run();
-    EXPECT_TRUE(second.completed) << second.outcome;
-    ASSERT_EQ(second.offsets.size(), 1u);
-    EXPECT_EQ(second.offsets[0], static_cast<std::int64_t>(kept));
-    EXPECT_EQ(ReadFileBytes(batch.destination.File("big.bin")), data);
 }
 
 TEST(ZmodemReceiver, WithoutRecoveryAFailedFileIsRemovedAndAReplacedOneKept) {
@@ -213,7 +143,7 @@ TEST(ZmodemReceiver, WithoutRecoveryAFailedFileIsRemovedAndAReplacedOneKept) {
     LrzszPeer sz("sz", {"-q", "new.bin", "fresh.bin"}, batch.source.Path().string());
     DownloadFolder folder(batch.destination.Path().string(), "*.*", false);
     Receiving receiving(sz.Fd(), folder);
-    receiving.Run({}, 200'000);
+    receiving.Run(200'000);
     EXPECT_EQ(ReadFileBytes(batch.destination.File("new.bin")), "the old file");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(batch.destination.Path()),
                             std::filesystem::directory_iterator()),
@@ -244,27 +174,6 @@ TEST(ZmodemReceiver, HostileNamesStayInsideTheDestination) {
     EXPECT_TRUE(std::filesystem::is_regular_file(
         std::filesystem::symlink_status(batch.destination.Path() / "link")));
     EXPECT_EQ(ReadFileBytes(batch.destination.File("Datei1")), "mit Steuerzeichen");
-}
-
-TEST(ZmodemReceiver, LineNoiseGivesACorrectFileOrAClearFailure) {
-    for (unsigned seed = 1; seed <= 3; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        Batch batch;
-        const std::string data = RandomBytes(400'000, seed);
-        batch.source.Write("noisy.bin", data);
-        LrzszPeer sz("sz", {"-q", "noisy.bin"}, batch.source.Path().string());
-        DownloadFolder folder(batch.destination.Path().string(), "*.*", true);
-        Receiving receiving(sz.Fd(), folder);
-        receiving.Run({seed, 20000, 30000});
-        EXPECT_GT(receiving.errors, 0) << "the noise was noticed";
-        if (receiving.completed) {
-            EXPECT_EQ(ReadFileBytes(batch.destination.File("noisy.bin")), data);
-        } else {
-            EXPECT_FALSE(receiving.outcome.empty());
-            ASSERT_FALSE(receiving.files.empty());
-            EXPECT_EQ(receiving.files.back().status, ReceivedFile::Failed);
-        }
-    }
 }
 
 TEST(ZmodemReceiver, ASenderThatStopsAnsweringEndsTheTransfer) {

@@ -1,12 +1,11 @@
-// The command block from the library's side: the header's layout against the documented
-// offsets, and the library reading a block assembled byte by byte at those offsets.
+// The command block from the library's side: the library reading a block assembled byte by byte
+// at the documented offsets.
 #include "dunzip/DocumentedOffsets.h"
 #include "dunzip/dunzip.h"
 #include "support/TempDir.h"
 #include "support/ZipFiles.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -18,32 +17,6 @@ using testing_support::TempDir;
 using namespace documented_offsets;
 
 static_assert(sizeof(DunzipCommandBlock) == kBlockSize);
-static_assert(offsetof(DunzipCommandBlock, functionCode) == kFunctionCode);
-static_assert(offsetof(DunzipCommandBlock, zipFile) == kZipFile);
-static_assert(offsetof(DunzipCommandBlock, itemInfo) == kItemInfo);
-static_assert(offsetof(DunzipCommandBlock, fileSpec) == kFileSpec);
-static_assert(offsetof(DunzipCommandBlock, itemIndex) == kItemIndex);
-static_assert(offsetof(DunzipCommandBlock, destination) == kDestination);
-static_assert(offsetof(DunzipCommandBlock, freshen) == Flag(0));
-static_assert(offsetof(DunzipCommandBlock, overwrite) == kOverwrite);
-static_assert(offsetof(DunzipCommandBlock, noDirectoryItems) == Flag(7));
-static_assert(offsetof(DunzipCommandBlock, minorStatus) == kMinorStatus);
-static_assert(offsetof(DunzipCommandBlock, minorUserData) == kMinorUserData);
-static_assert(offsetof(DunzipCommandBlock, majorStatus) == kMajorStatus);
-static_assert(offsetof(DunzipCommandBlock, majorUserData) == kMajorUserData);
-static_assert(offsetof(DunzipCommandBlock, returnCount) == kReturnCount);
-static_assert(offsetof(DunzipCommandBlock, returnString) == kReturnString);
-static_assert(offsetof(DunzipCommandBlock, diagnostic) == Flag(8));
-static_assert(offsetof(DunzipCommandBlock, decrypt) == Flag(10));
-static_assert(offsetof(DunzipCommandBlock, decryptCode) == kDecryptCode);
-static_assert(offsetof(DunzipCommandBlock, message) == kMessage);
-static_assert(offsetof(DunzipCommandBlock, messageUserData) == kMessageUserData);
-static_assert(offsetof(DunzipCommandBlock, subOptions) == kSubOptions);
-static_assert(offsetof(DunzipCommandBlock, zero) == kZero);
-static_assert(offsetof(DunzipCommandBlock, rename) == kRename);
-static_assert(offsetof(DunzipCommandBlock, renameUserData) == kRenameUserData);
-static_assert(offsetof(DunzipCommandBlock, extProgTitle) == kExtProgTitle);
-static_assert(offsetof(DunzipCommandBlock, unused1) == kUnused1);
 
 namespace {
 

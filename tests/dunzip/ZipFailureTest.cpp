@@ -167,6 +167,7 @@ TEST(ZipFailure, ZipSlipNamesAreRefusedAndTheRunGoesOn) {
         members.push_back(Stored(name, "evil"));
     members.push_back(Stored("SUB/./OK.TXT", "ok"));
     members.push_back(Stored("SUB\\INNER\\OK2.TXT", "ok2"));
+    members.push_back(Stored("A..B/..C", "dots in names"));
     const Workspace space(RawZip(members));
     UnzipRun run = space.Run();
     EXPECT_EQ(run.Run(), DUNZIP_MEMBER_FAILED);
@@ -176,7 +177,8 @@ TEST(ZipFailure, ZipSlipNamesAreRefusedAndTheRunGoesOn) {
         EXPECT_TRUE(run.stops[i].message.starts_with(hostile[i] + ": unsafe path")) << hostile[i];
     }
     EXPECT_EQ(TreeOf(space.Out()),
-              (std::vector<std::string>{"SUB/", "SUB/INNER/", "SUB/INNER/OK2.TXT", "SUB/OK.TXT"}));
+              (std::vector<std::string>{"A..B/", "A..B/..C", "SUB/", "SUB/INNER/",
+                                        "SUB/INNER/OK2.TXT", "SUB/OK.TXT"}));
     EXPECT_TRUE(space.Outside().empty());
     EXPECT_FALSE(fs::exists("/tmp/EVIL3.TXT"));
 }

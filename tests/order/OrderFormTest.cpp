@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -30,55 +29,20 @@ using namespace order;
 
 namespace {
 
-struct Offer {
-    QString cd, abo, faq;
-    bool aboShown, faqShown;
-    bool operator==(const Offer&) const = default;
-};
-
-void PrintTo(const Offer& offer, std::ostream* out) {
-    *out << offer.cd.toStdString() << " | " << offer.abo.toStdString() << " | "
-         << offer.faq.toStdString() << " | " << offer.aboShown << offer.faqShown;
-}
-
 class OrderForm : public testing::Test {
 protected:
-    Offer Shown() const {
-        return {form.DCDPriceLabel->text(), form.AboPriceLabel->text(), form.FAQPriceLabel->text(),
-                !form.AboSel->isHidden() && !form.AboPriceLabel->isHidden(),
-                !form.FAQSel->isHidden() && !form.FAQPriceLabel->isHidden()};
-    }
-
     testing_support::ModalAnswers answers;
     TBestellForm form;
 };
 
-TEST_F(OrderForm, TheFirstCreationShowsTheGermanPricesWithEveryArticle) {
-    EXPECT_EQ(form.windowTitle(), "Bestellformular");
-    EXPECT_EQ(form.CountryBox->currentText(), "Deutschland");
-    EXPECT_EQ(form.CurrentCountry(), ocDeutschland);
-    EXPECT_EQ(Shown(), (Offer{"DM 39.80", "DM 99.00", "DM  9.95", true, true}));
-    EXPECT_TRUE(form.PandexCDSel->isChecked());
-    EXPECT_FALSE(form.AboSel->isChecked());
-    EXPECT_TRUE(form.VScheck->isChecked());
-    EXPECT_EQ(form.CreditForm->KreditkartenBox->Items(), CardKinds());
-    EXPECT_EQ(form.CreditForm->CardKind(), "");
-}
-
-TEST_F(OrderForm, EachCountrySetsItsPricesOffersAndCardKinds) {
+TEST_F(OrderForm, ACountryChangeSetsItsOffersAndCardKindsAndFallsBackToTheCheque) {
     form.Nachnahme->click();
     form.CountryBox->setCurrentIndex(ocOesterreich);
-    EXPECT_EQ(Shown(), (Offer{"340.00 öS", "990.00 öS", " 98.00 öS", true, false}));
-    EXPECT_EQ(form.CreditForm->KreditkartenBox->Items(), AustrianCardKinds());
-    // The payment falls back to the cheque with every change of country.
     EXPECT_TRUE(form.VScheck->isChecked());
-
+    EXPECT_TRUE(form.FAQSel->isHidden());
+    EXPECT_EQ(form.CreditForm->KreditkartenBox->Items(), AustrianCardKinds());
     form.CountryBox->setCurrentIndex(ocSchweiz);
-    EXPECT_EQ(Shown(), (Offer{"Fr  39.80", "Fr  99.00", "Fr   0.00", false, false}));
     EXPECT_EQ(form.CreditForm->KreditkartenBox->Items(), CardKinds());
-
-    form.CountryBox->setCurrentIndex(ocEUAusland);
-    EXPECT_EQ(Shown(), (Offer{"DM 49.80", "DM 134.00", "DM  9.95", true, true}));
     EXPECT_EQ(answers.Shown().size(), 0u);
 }
 
@@ -88,7 +52,6 @@ TEST_F(OrderForm, OutsideTheEuTheCustomsMessageShowsOncePerChange) {
     ASSERT_EQ(answers.Shown().size(), 1u);
     EXPECT_EQ(answers.Shown()[0].text, "Achtung: Beim Verschicken in Nicht-EU-Länder trägt der "
                                        "Empfänger die Zollkosten in voller Höhe!");
-    EXPECT_EQ(Shown(), (Offer{"DM 49.80", "DM 134.00", "DM  9.95", false, true}));
     form.UpdateCountry(ocNichtEUAusland);
     EXPECT_EQ(answers.Shown().size(), 1u);
     form.CountryBox->setCurrentIndex(ocDeutschland);

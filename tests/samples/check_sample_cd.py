@@ -2,7 +2,7 @@
 """Checks the built sample CD: every file the sample catalogue names is on it; its archives are
 sound DOS archives with nested folders, a read-only member, a member in code page 437 and one
 archive of a few hundred KB; every program carries an icon group whose icons are really there
-(read with a PE reader of its own); and vitrine-cat unzip unpacks every archive exactly.
+(as objdump reads its resources); and vitrine-cat unzip unpacks every archive exactly.
 
     check_sample_cd.py CD_ROOT CATALOGUE_SOURCES_DIR VITRINE_CAT
 """
@@ -10,7 +10,6 @@ archive of a few hundred KB; every program carries an icon group whose icons are
 import os
 import re
 import stat
-import struct
 import subprocess
 import sys
 import tempfile
@@ -41,55 +40,22 @@ def all_files(suffix):
                 yield os.path.join(folder, name)
 
 
-class PeImage:
-    """Just enough of a PE file to find its resources."""
+def resource_leaves(program):
+    """{resource type: [sizes of its leaves]} as objdump lists a program's resource directory."""
+    listing = subprocess.run(["objdump", "-p", program], capture_output=True, text=True,
+                             check=True).stdout
+    leaves, kind = {}, None
+    for line in listing[listing.index("Resource Directory section"):].splitlines():
+        if entry := re.match(r"[0-9a-f]+ {3}Entry: ID: 0x([0-9a-f]+)", line):
+            kind = int(entry.group(1), 16)
+        elif leaf := re.search(r"Leaf: .*Size: 0x([0-9a-f]+)", line):
+            leaves.setdefault(kind, []).append(int(leaf.group(1), 16))
+    return leaves
 
-    def __init__(self, data):
-        self.data = data
-        if data[:2] != b"MZ":
-            raise ValueError("no MZ header")
-        pe = struct.unpack_from("<I", data, 0x3C)[0]
-        if data[pe:pe + 4] != b"PE\0\0":
-            raise ValueError("no PE signature")
-        sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
-        optional = pe + 24
-        if struct.unpack_from("<H", data, optional)[0] != 0x10B:
-            raise ValueError("not PE32")
-        self.resource_rva = struct.unpack_from("<I", data, optional + 96 + 2 * 8)[0]
-        self.sections = []
-        for index in range(sections):
-            at = optional + optional_size + 40 * index
-            size, rva, raw_size, raw = struct.unpack_from("<IIII", data, at + 8)
-            self.sections.append((rva, max(size, raw_size), raw))
 
-    def offset(self, rva):
-        for start, size, raw in self.sections:
-            if start <= rva < start + size:
-                return raw + rva - start
-        raise ValueError("RVA outside every section")
-
-    def entries(self, table):
-        """The id entries of a resource directory table at an offset in the section."""
-        base = self.offset(self.resource_rva)
-        named, ids = struct.unpack_from("<HH", self.data, base + table + 12)
-        for index in range(named + ids):
-            ident, target = struct.unpack_from("<II", self.data, base + table + 16 + 8 * index)
-            yield ident, target & 0x7FFFFFFF, bool(target & 0x80000000)
-
-    def resources(self, kind):
-        """{id: bytes} of the first language of every resource of one type."""
-        base = self.offset(self.resource_rva)
-        found = {}
-        for type_id, names, _ in self.entries(0):
-            if type_id != kind:
-                continue
-            for name_id, languages, _ in self.entries(names):
-                _, leaf, is_table = next(self.entries(languages))
-                assert not is_table
-                rva, size = struct.unpack_from("<II", self.data, base + leaf)
-                start = self.offset(rva)
-                found[name_id] = self.data[start:start + size]
-        return found
+def icon_size(pixels):
+    """A square 32-bit icon's resource: header, colours and a mask of rows padded to 32 bits."""
+    return 40 + pixels * pixels * 4 + (pixels + 31) // 32 * 4 * pixels
 
 
 class SampleCd(unittest.TestCase):
@@ -121,33 +87,19 @@ class SampleCd(unittest.TestCase):
         self.assertGreaterEqual(members["HILFE/HANDBUCH.TXT"].file_size, 1000000)
 
     def test_every_program_has_an_icon_group_with_its_icons(self):
-        programs = []
-        for path in all_files(".EXE"):
-            with open(path, "rb") as program:
-                programs.append(program.read())
-        for path in all_files(".ZIP"):
-            with zipfile.ZipFile(path) as archive:
-                programs += [archive.read(n) for n in archive.namelist() if n.endswith(".EXE")]
-        self.assertGreaterEqual(len(programs), 8)
-        for data in programs:
-            image = PeImage(data)
-            groups = image.resources(RT_GROUP_ICON)
-            icons = image.resources(RT_ICON)
-            self.assertEqual(len(groups), 1)
-            group = next(iter(groups.values()))
-            reserved, kind, count = struct.unpack_from("<HHH", group, 0)
-            self.assertEqual((reserved, kind, count), (0, 1, 2))
-            for index in range(count):
-                width, height, _, _, _, bits, size, ident = struct.unpack_from(
-                    "<BBBBHHIH", group, 6 + 14 * index)
-                icon = icons[ident]
-                self.assertEqual(len(icon), size)
-                header_size, dib_width, dib_height, _, dib_bits = struct.unpack_from(
-                    "<IiiHH", icon, 0)
-                self.assertEqual((header_size, dib_width, dib_height, dib_bits),
-                                 (40, width, 2 * height, bits))
-                mask_row = (width + 31) // 32 * 4
-                self.assertEqual(size, 40 + width * height * 4 + mask_row * height)
+        with tempfile.TemporaryDirectory() as scratch:
+            programs = list(all_files(".EXE"))
+            for path in all_files(".ZIP"):
+                with zipfile.ZipFile(path) as archive:
+                    for name in archive.namelist():
+                        if name.endswith(".EXE"):
+                            folder = os.path.join(scratch, str(len(programs)))
+                            programs.append(archive.extract(name, folder))
+            self.assertGreaterEqual(len(programs), 8)
+            for program in programs:
+                self.assertEqual(resource_leaves(program),
+                                 {RT_ICON: [icon_size(32), icon_size(16)],
+                                  RT_GROUP_ICON: [6 + 2 * 14]}, program)
 
     def test_vitrine_cat_unpacks_every_archive_exactly(self):
         for path in all_files(".ZIP"):

@@ -1,20 +1,26 @@
+#include "search/SearchWindows.h"
+
 #include "SearchTestCatalogue.h"
 #include "browser/AnsiText.h"
+#include "browser/MainWindow.h"
 #include "browser/Outline.h"
 #include "catalog/CatalogBuilder.h"
 #include "catalog/Container.h"
 #include "search/SearchDialog.h"
 #include "search/SearchResults.h"
 #include "search/SearchThread.h"
+#include "support/ModalDialogs.h"
 #include "support/TempDir.h"
 #include "util/widgets/Thread.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -60,6 +66,17 @@ protected:
         return hits;
     }
 
+    // What the window shows on screen in the control's place, against the control as it would
+    // paint itself now.
+    static bool PaintedAsItIs(QWidget& window, QWidget& control) {
+        const QImage onScreen = window.screen()->grabWindow(window.winId()).toImage();
+        const QImage painted =
+            onScreen.copy(QRect(control.mapTo(&window, QPoint(0, 0)), control.size()));
+        const QImage current = control.grab().toImage();
+        return painted.convertToFormat(QImage::Format_RGB32) ==
+               current.convertToFormat(QImage::Format_RGB32);
+    }
+
     TempDir dir;
     catalog::TBrowzerContainer container{nullptr};
     browser::TBrowzerOutline outline;
@@ -81,6 +98,19 @@ TEST_F(SearchWindows, HitsAreListedUnderTheirNamesAndTheFirstIsSelected) {
     EXPECT_TRUE(results->OKBtn->isEnabled());
     EXPECT_EQ(results->SrchOutputListBox->currentRow(), 0);
     EXPECT_TRUE(results->isVisible());
+}
+
+TEST_F(SearchWindows, TheFinishedSearchIsPaintedAsTheUserSeesIt) {
+    Open();
+    Search("drucker");
+    WaitUntilDone();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(results->Foundplaces->text(), "2");
+    ASSERT_EQ(results->SrchOutputListBox->count(), 2);
+    EXPECT_TRUE(PaintedAsItIs(*results, *results->Foundplaces));
+    EXPECT_TRUE(PaintedAsItIs(*results, *results->Searchedplaces));
+    EXPECT_TRUE(PaintedAsItIs(*results, *results->SrchOutputListBox));
+    EXPECT_TRUE(PaintedAsItIs(*results, *results->OKBtn));
 }
 
 TEST_F(SearchWindows, OkSelectsTheHitInTheOverviewAndShowsIt) {
@@ -191,6 +221,29 @@ TEST_F(SearchWindows, ClosingWhileASearchRunsEndsPromptly) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
+TEST(SearchWindowsOfTheMainWindow, ARunningSearchEndsBeforeTheMainWindowsCatalogueGoes) {
+    TempDir dir;
+    catalog::BuildCatalogue(dir.Write("k.src", search_test::CatalogueSource(3000)),
+                            dir.Path().string());
+    browser::TMainWindowSetup setup;
+    setup.programFolder = dir.Path().string();
+    setup.watchSelection = false;
+    auto window = std::make_unique<browser::TPandexCDMain>(setup);
+    const TSearchWindows windows = CreateSearchWindows(*window);
+    QTimer::singleShot(0, [&windows] {
+        windows.Searchdlg->SearchEdit->setText("drucker");
+        windows.Searchdlg->OKBtn->click();
+    });
+    windows.Searchfounddlg->NewSearchBtnClick();
+    ASSERT_TRUE(windows.Searchfounddlg->Searching());
+    const std::weak_ptr<const void> search = windows.Searchfounddlg->SearchThread->LifeToken();
+    bool endedInTime = false;
+    QObject::connect(window.get(), &browser::TPandexCDMain::Destroying,
+                     [&] { endedInTime = search.expired(); });
+    window.reset();
+    EXPECT_TRUE(endedInTime);
+}
+
 TEST(SearchDialog, CancelKeepsTheLastConfirmedValues) {
     TSearchdlg dialog;
     QTimer::singleShot(0, [&] {
@@ -208,4 +261,28 @@ TEST(SearchDialog, CancelKeepsTheLastConfirmedValues) {
     EXPECT_EQ(dialog.SearchText, "alpha");
     EXPECT_FALSE(dialog.CaseSensitive);
     EXPECT_EQ(dialog.SearchEdit->text(), "beta");
+}
+
+TEST(SearchDialog, AnExpressionWithCharactersOutsideTheCatalogueTextIsRefused) {
+    TSearchdlg dialog;
+    testing_support::ModalAnswers answers;
+    answers.Then([&dialog](QWidget&) {
+        dialog.SearchEdit->setText(QString::fromUtf8("Stra\u00DFe \u2192"));
+        dialog.OKBtn->click();
+    });
+    // The message box; the dialog stays open for a correction.
+    answers.Then([&dialog](QWidget& box) {
+        EXPECT_TRUE(dialog.isVisible());
+        QTimer::singleShot(0, [&dialog] {
+            dialog.SearchEdit->setText(QString::fromUtf8("Stra\u00DFe \u20AC"));
+            dialog.OKBtn->click();
+        });
+        box.findChild<QPushButton*>("OKBtn")->click();
+    });
+    EXPECT_EQ(dialog.Execute(), 1);
+    ASSERT_EQ(answers.Shown().size(), 2u);
+    EXPECT_EQ(answers.Shown()[1].title, "Volltextsuche");
+    EXPECT_TRUE(answers.Shown()[1].text.startsWith("Der Suchbegriff enthält Zeichen"));
+    EXPECT_EQ(dialog.SearchText, "Stra\xDF"
+                                 "e \x80");
 }

@@ -3,6 +3,7 @@
 #include "util/widgets/ButtonGlyphs.h"
 #include "util/widgets/Controls.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -36,6 +37,16 @@ const QMargins kAssumedFrame(3, 22, 3, 3);
 
 // The dialog window. Its outer size (frame included) follows the box's rules; the frame itself
 // is whatever the platform reports for the window.
+// The box has no parent widget (its owner may be any object), so it names the window that was
+// active when it opened as its transient parent: window managers then keep it above that window.
+void KeepAboveActiveWindow(QDialog& form) {
+    QWidget* active = QApplication::activeWindow();
+    if (!active || active == &form)
+        return;
+    form.winId();
+    form.windowHandle()->setTransientParent(active->windowHandle());
+}
+
 class TMsgBoxForm : public QDialog {
 public:
     explicit TMsgBoxForm(TMsgBox& box) : box_(box) {
@@ -130,10 +141,10 @@ QDialog* TMsgBox::Form() const {
 
 void TMsgBox::CreateButtons() {
     OKBtn = CreateButton("OKBtn", QStringLiteral("OK"), mrOk);
-    CancelBtn = CreateButton("CancelBtn", QStringLiteral("Cancel"), mrCancel);
-    YesBtn = CreateButton("YesBtn", QStringLiteral("&Yes"), mrYes);
-    NoBtn = CreateButton("NoBtn", QStringLiteral("&No"), mrNo);
-    AllBtn = CreateButton("AllBtn", QStringLiteral("&All"), mrAll);
+    CancelBtn = CreateButton("CancelBtn", QStringLiteral("Abbrechen"), mrCancel);
+    YesBtn = CreateButton("YesBtn", QStringLiteral("&Ja"), mrYes);
+    NoBtn = CreateButton("NoBtn", QStringLiteral("&Nein"), mrNo);
+    AllBtn = CreateButton("AllBtn", QStringLiteral("&Alle"), mrAll);
     OKBtn->setIcon(ButtonGlyph(TButtonGlyph::Check));
     CancelBtn->setIcon(ButtonGlyph(TButtonGlyph::Cross));
     YesBtn->setIcon(ButtonGlyph(TButtonGlyph::Check));
@@ -157,6 +168,7 @@ int TMsgBox::Execute() {
     form_->setAccessibleDescription(msg_);
     MeasureText();
     form_->CentreOnScreen();
+    KeepAboveActiveWindow(*form_);
     return form_->exec();
 }
 

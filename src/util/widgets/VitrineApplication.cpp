@@ -2,13 +2,32 @@
 
 #include "platform/CodePage.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <stdexcept>
 
 namespace util {
 
 VitrineApplication::VitrineApplication(int& argc, char** argv)
-    : QApplication(argc, argv), title_(applicationName()) {}
+    : QApplication(argc, argv), title_(applicationName()) {
+    LoadGermanTranslations();
+}
+
+// The program speaks German whatever the desktop's language: Qt's own texts (standard buttons,
+// context menus such as "Kopieren" and "Alles auswählen", the printer dialogs) come from its
+// German translations. Without them installed, Qt's English texts remain.
+void VitrineApplication::LoadGermanTranslations() {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QLocale::setDefault(german);
+    auto* translator = new QTranslator(this);
+    if (translator->load(german, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
+    else
+        delete translator;
+}
 
 VitrineApplication* VitrineApplication::Instance() {
     return qobject_cast<VitrineApplication*>(QCoreApplication::instance());

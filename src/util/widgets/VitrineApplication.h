@@ -1,5 +1,6 @@
-// The program's application object: it catches exceptions that escape event handlers and passes
-// them to a replaceable handler for uncaught errors, so one failed action never ends the program.
+// The program's application object: it speaks German (Qt's German translations are loaded), and
+// it catches exceptions that escape event handlers and passes them to a replaceable handler for
+// uncaught errors, so one failed action never ends the program.
 #pragma once
 
 #include <QApplication>
@@ -36,6 +37,8 @@ public:
     void HandleException(const std::exception& error);
 
 private:
+    void LoadGermanTranslations();
+
     QString title_;
     ErrorHandler errorHandler_;
 };

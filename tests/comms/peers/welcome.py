@@ -1,5 +1,5 @@
-"""The demo mailbox's welcome screen: ANSI-BBS text in code page 437, and an independent model
-of how an 80 x 24 ANSI terminal shows it (characters and colours), as the tests' expectation."""
+"""The demo mailbox's welcome screen: ANSI-BBS text in code page 437. How an 80 x 24 ANSI terminal
+shows it (characters and colours) is checked in beside it as welcome.expected."""
 
 ESC = "\x1b"
 
@@ -37,41 +37,3 @@ def ansi_text():
 
 def screen_bytes():
     return ansi_text().encode("cp437")
-
-
-def _colours(sgr):
-    fg, bg, bold = 7, 0, False
-    for p in sgr.split(";"):
-        n = int(p)
-        if n == 0:
-            fg, bg, bold = 7, 0, False
-        elif n == 1:
-            bold = True
-        elif 30 <= n <= 37:
-            fg = n - 30
-        elif 40 <= n <= 47:
-            bg = n - 40
-    return (fg + 8 if bold and fg < 8 else fg), bg
-
-
-def expected_grid():
-    """Rows of (character, fg, bg) as an 80 x 24 ANSI terminal shows the screen."""
-    grid = [[(" ", 7, 0) for _ in range(80)] for _ in range(24)]
-    for row, column, sgr, text in _ITEMS:
-        fg, bg = _colours(sgr)
-        for i, ch in enumerate(text):
-            grid[row - 1][column - 1 + i] = (ch, fg, bg)
-    return grid
-
-
-if __name__ == "__main__":
-    import sys
-    # Writes the expectation: 24 text lines, then 24 lines of fg and 24 of bg as hex digits.
-    grid = expected_grid()
-    out = sys.stdout
-    for row in grid:
-        out.write("".join(c for c, _, _ in row) + "\n")
-    for row in grid:
-        out.write("".join("%x" % fg for _, fg, _ in row) + "\n")
-    for row in grid:
-        out.write("".join("%x" % bg for _, _, bg in row) + "\n")

@@ -2,9 +2,14 @@
 
 #include "rtl/Exceptions.h"
 
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
 
 using util::VitrineApplication;
 
@@ -91,6 +96,22 @@ TEST_F(VitrineApplicationTest, StandardDisplayShowsTheMessageUnderTheApplication
 
     EXPECT_EQ(caption, "Kestrova Pandex Vitrine");
     EXPECT_EQ(text, QString::fromUtf8("Fehler beim Lesen der Datei über das Netz"));
+}
+
+TEST_F(VitrineApplicationTest, QtsOwnTextsAreGerman) {
+    QLineEdit edit(QStringLiteral("Text"));
+    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << action->text().section(QLatin1Char('\t'), 0, 0);
+    EXPECT_TRUE(items.contains(QStringLiteral("&Kopieren"))) << items.join('|').toStdString();
+    EXPECT_TRUE(items.contains(QString::fromUtf8("Alles auswählen")))
+        << items.join('|').toStdString();
+
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
 }
 
 } // namespace

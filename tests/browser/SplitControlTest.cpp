@@ -88,17 +88,4 @@ TEST(SplitControlTest, DragAboveTheTargetLeavesItWithoutHeight) {
     EXPECT_EQ(window.Target.geometry(), QRect(0, 50, 300, 0));
 }
 
-TEST(SplitControlTest, TheLineLiesAboveLaterControlsInAContrastingColour) {
-    SplitWindow window({1, 29, 176, 300}, {177, 29, 3, 300});
-    TSplitControl split(&window.form);
-    QWidget later(&window.form);
-    later.setGeometry(180, 29, 200, 300);
-    later.show();
-    split.BeginSplit(&window.Bar, &window.Target);
-    EXPECT_EQ(window.form.children().last(), window.SplitLine());
-    EXPECT_NE(window.SplitLine()->palette().color(QPalette::Window),
-              window.Bar.palette().color(QPalette::Window));
-    split.EndSplit();
-}
-
 } // namespace

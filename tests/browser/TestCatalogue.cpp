@@ -11,7 +11,7 @@ std::string BuildCatalogue(const testing_support::TempDir& folder, const std::st
                            Placement placement) {
     const std::filesystem::path root = folder.Path();
     std::filesystem::create_directories(root / "Data");
-    const auto dataFolder = placement == Placement::ProgramFolder ? root : root / "Data";
+    const auto dataFolder = root / "Data";
     const auto dataFile = placement == Placement::DataFileBesideIndexInData ? root : dataFolder;
     rtl::TFileStream data((dataFile / "Vitrine32.dat").string(), rtl::FileMode::Create);
     rtl::TFileStream index((dataFolder / "Vitrine32.idx").string(), rtl::FileMode::Create);

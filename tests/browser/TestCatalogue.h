@@ -10,7 +10,7 @@
 namespace browser_test {
 
 // Where the two catalogue files go below the program folder.
-enum class Placement { DataFolder, ProgramFolder, DataFileBesideIndexInData };
+enum class Placement { DataFolder, DataFileBesideIndexInData };
 
 // Builds source into Vitrine32.dat and Vitrine32.idx in folder (by placement); returns folder.
 std::string BuildCatalogue(const testing_support::TempDir& folder, const std::string& source,

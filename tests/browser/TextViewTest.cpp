@@ -43,30 +43,6 @@ QTextCharFormat FormatAt(TKVTextView& view, int position) {
 
 } // namespace
 
-TEST(TextViewTest, StartsWithTheDefaultFontTableAndTheRtfFrame) {
-    TKVTextView view;
-    EXPECT_EQ(view.FontSizes.Values(), (std::vector<std::int32_t>{20, 34, 16}));
-    EXPECT_EQ(view.FontBold.Values(), (std::vector<std::int32_t>{0, 0, 0}));
-    EXPECT_FALSE(view.IsNT351);
-    EXPECT_TRUE(view.isReadOnly());
-    EXPECT_EQ(view.RtfHeader.size(), 191u);
-    EXPECT_EQ(
-        view.RtfHeader,
-        "{\\rtf\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New "
-        "Roman;}{\\f2\\fmodern Courier;}}{\\stylesheet{\\fs20 \\snext0Normal;}}\\widoctrl\\ftnbj "
-        "\\sectd\\linex0\\endnhere \\pard\\plain \\f0 \\fs20");
-    EXPECT_EQ(view.RtfTrailer, "}");
-}
-
-TEST(TextViewTest, MarkupLinesBecomeRtfAsInTheExamples) {
-    TKVTextView view;
-    EXPECT_EQ(view.MarkupLineToRtf("Titel"), "\\sbys Titel \\par");
-    EXPECT_EQ(view.MarkupLineToRtf("<F1>Titel"), "\\sbys \\F1\\b0\\fs34 Titel \\par");
-    EXPECT_EQ(view.MarkupLineToRtf("C:\\DATA"), "\\sbys C:\\\\DATA \\par");
-    UseSummaryFonts(view);
-    EXPECT_EQ(view.MarkupLineToRtf("<F1>KurzInfo:"), "\\sbys \\F1\\b\\fs16 KurzInfo: \\par");
-}
-
 TEST(TextViewTest, TagsConvertLeftToRightInEitherCase) {
     TKVTextView view;
     EXPECT_EQ(view.MarkupLineToRtf("a<F1>b<f2>c<F0>"),
@@ -74,8 +50,11 @@ TEST(TextViewTest, TagsConvertLeftToRightInEitherCase) {
     EXPECT_EQ(view.MarkupLineToRtf("<f1>Titel"), "\\sbys \\F1\\b0\\fs34 Titel \\par");
     EXPECT_EQ(view.MarkupLineToRtf("<F0>"), "\\sbys \\F0\\b0\\fs20  \\par");
     EXPECT_EQ(view.MarkupLineToRtf("{x} <B>"), "\\sbys {x} <B> \\par");
+    EXPECT_EQ(view.MarkupLineToRtf("C:\\DATA"), "\\sbys C:\\\\DATA \\par");
     // The tag's fourth character is taken away unseen.
     EXPECT_EQ(view.MarkupLineToRtf("<F1]x"), "\\sbys \\F1\\b0\\fs34 x \\par");
+    UseSummaryFonts(view);
+    EXPECT_EQ(view.MarkupLineToRtf("<F1>KurzInfo:"), "\\sbys \\F1\\b\\fs16 KurzInfo: \\par");
 }
 
 TEST(TextViewTest, ADigitOutsideTheFontListsIsAListError) {
@@ -120,16 +99,23 @@ TEST(TextViewTest, SummaryHeadingsComeOutBold) {
     EXPECT_EQ(body.fontFamilies().toStringList(), QStringList{"Arial"});
 }
 
-TEST(TextViewTest, WindowsTextBytesShowAsTheirCharacters) {
+TEST(TextViewTest, UntaggedWindowsTextShowsItsCharactersIn10PointArial) {
     TKVTextView view;
     view.SetMarkupLines(Lines({"Schl\xfcssel \x80 5"}));
     EXPECT_EQ(view.toPlainText(), QString::fromUtf8("Schlüssel € 5 "));
+    EXPECT_DOUBLE_EQ(FormatAt(view, 0).fontPointSize(), 10.0);
+    EXPECT_EQ(FormatAt(view, 0).fontFamilies().toStringList(), QStringList{"Arial"});
 }
 
-TEST(TextViewTest, AnEmptyListGivesAnEmptyView) {
+TEST(TextViewTest, AnEmptyListOrClearGivesAnEmptyReadOnlyView) {
     TKVTextView view;
+    EXPECT_TRUE(view.isReadOnly());
     view.SetMarkupLines(Lines({"Text"}));
     view.SetMarkupLines(rtl::TStringList());
+    EXPECT_TRUE(view.document()->isEmpty());
+    EXPECT_EQ(view.LastRtf(), "");
+    view.SetMarkupLines(Lines({"Text"}));
+    view.Clear();
     EXPECT_TRUE(view.document()->isEmpty());
     EXPECT_EQ(view.LastRtf(), "");
 }
@@ -153,14 +139,6 @@ TEST(TextViewTest, AFailedConversionLeavesTheViewAsItWas) {
     EXPECT_THROW(view.SetMarkupLines(Lines({"Neu", "<F7>kaputt"})), rtl::EListError);
     EXPECT_EQ(view.toPlainText(), "Alt ");
     EXPECT_EQ(view.LastRtf(), rtf);
-}
-
-TEST(TextViewTest, ClearEmptiesTheView) {
-    TKVTextView view;
-    view.SetMarkupLines(Lines({"Text"}));
-    view.Clear();
-    EXPECT_TRUE(view.document()->isEmpty());
-    EXPECT_EQ(view.LastRtf(), "");
 }
 
 TEST(TextViewTest, CopyWithoutSelectionCopiesAllAsTextAndRtf) {

@@ -8,7 +8,6 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -55,24 +54,6 @@ std::map<std::string, int> VisibleButtonLefts(QDialog& form) {
     return lefts;
 }
 
-TEST(MsgBoxTest, AOneLineMessageStandsCentredAboveTheOKButton) {
-    TMsgBox box;
-    box.SetCaption("Vitrine - Fehler");
-    box.SetMsg("Datenbank nicht gefunden!");
-    const int result = ExecuteWith(box, [&box](QDialog& form) {
-        EXPECT_EQ(form.windowTitle(), "Vitrine - Fehler");
-        const QRect text = box.TextRect();
-        EXPECT_GE(text.width(), form.fontMetrics().horizontalAdvance("Datenbank nicht gefunden!"));
-        // Centred in the window, whose frame is counted: within a few pixels in the client area.
-        EXPECT_LE(std::abs(text.left() - (form.width() - 1 - text.right())), 6) << "centred";
-        QPushButton* ok = Button(form, "OKBtn");
-        EXPECT_LT(text.bottom(), ok->mapTo(&form, QPoint(0, 0)).y());
-        EXPECT_EQ(VisibleButtonLefts(form).size(), 1u);
-        ok->click();
-    });
-    EXPECT_EQ(result, util::mrOk);
-}
-
 TEST(MsgBoxTest, LongMessageWrapsIntoLinesAndTheWindowGrows) {
     TMsgBox box;
     box.SetMsg("kurz");
@@ -97,56 +78,43 @@ TEST(MsgBoxTest, LongMessageWrapsIntoLinesAndTheWindowGrows) {
     });
 }
 
-TEST(MsgBoxTest, EachSetShowsItsButtonsInOrderInsideTheWindow) {
+TEST(MsgBoxTest, EachSetShowsItsButtonsInOrderInsideTheWindowAndEachGivesItsResult) {
     struct Case {
         util::TMSGButtons buttons;
-        std::vector<std::string> leftToRight;
+        std::vector<QString> leftToRight;
+        const char* pressed;
+        int result;
     };
     const Case cases[] = {
-        {util::msgOKCancel, {"OKBtn", "CancelBtn"}},
-        {util::msgYesNo, {"YesBtn", "NoBtn"}},
-        {util::msgYesNoCancel, {"YesBtn", "NoBtn", "CancelBtn"}},
-        {util::msgYesAllNoCancel, {"YesBtn", "AllBtn", "NoBtn", "CancelBtn"}},
-        {util::msgOK, {"OKBtn"}},
+        {util::msgOKCancel, {"OK", "Abbrechen"}, "CancelBtn", util::mrCancel},
+        {util::msgYesNo, {"&Ja", "&Nein"}, "NoBtn", util::mrNo},
+        {util::msgYesNoCancel, {"&Ja", "&Nein", "Abbrechen"}, "YesBtn", util::mrYes},
+        {util::msgYesAllNoCancel, {"&Ja", "&Alle", "&Nein", "Abbrechen"}, "AllBtn", util::mrAll},
+        {util::msgOK, {"OK"}, "OKBtn", util::mrOk},
     };
     TMsgBox box;
+    box.SetCaption("Vitrine - Frage");
     box.SetMsg("Datei überschreiben?");
     for (const Case& c : cases) {
         box.SetButtons(c.buttons);
-        ExecuteWith(box, [&c](QDialog& form) {
+        const int result = ExecuteWith(box, [&c](QDialog& form) {
+            EXPECT_EQ(form.windowTitle(), "Vitrine - Frage");
             std::vector<std::pair<int, std::string>> shown;
             for (const auto& [name, left] : VisibleButtonLefts(form))
                 shown.emplace_back(left, name);
             std::sort(shown.begin(), shown.end());
-            std::vector<std::string> order;
+            std::vector<QString> captions;
             int rightOfPrevious = 0;
             for (const auto& [left, name] : shown) {
-                order.push_back(name);
+                captions.push_back(Button(form, name.c_str())->text());
                 EXPECT_GE(left, rightOfPrevious) << name << " overlaps, set " << c.buttons;
                 rightOfPrevious = left + Button(form, name.c_str())->width();
             }
-            EXPECT_EQ(order, c.leftToRight) << "set " << c.buttons;
+            EXPECT_EQ(captions, c.leftToRight) << "set " << c.buttons;
             EXPECT_LE(rightOfPrevious, PanelWidth(form)) << "set " << c.buttons;
-            form.close();
+            Button(form, c.pressed)->click();
         });
-    }
-}
-
-TEST(MsgBoxTest, ButtonsCarryTheirCaptionsAndResults) {
-    const std::map<const char*, std::pair<QString, int>> buttons{
-        {"OKBtn", {"OK", util::mrOk}},      {"CancelBtn", {"Abbrechen", util::mrCancel}},
-        {"YesBtn", {"&Ja", util::mrYes}},   {"NoBtn", {"&Nein", util::mrNo}},
-        {"AllBtn", {"&Alle", util::mrAll}},
-    };
-    TMsgBox box;
-    for (const auto& [name, captionAndResult] : buttons) {
-        box.SetButtons(name == std::string("OKBtn") ? util::msgOKCancel : util::msgYesAllNoCancel);
-        const int result =
-            ExecuteWith(box, [name = name, caption = captionAndResult.first](QDialog& form) {
-                EXPECT_EQ(Button(form, name)->text(), caption);
-                Button(form, name)->click();
-            });
-        EXPECT_EQ(result, captionAndResult.second) << name;
+        EXPECT_EQ(result, c.result) << c.pressed;
     }
 }
 

@@ -67,16 +67,6 @@ QStringList NumberedLines(int count) {
 
 } // namespace
 
-TEST(RoundedPercent, RoundsHalvesToTheEvenNumber) {
-    EXPECT_EQ(util::RoundedPercent(1, 8), 12);  // 12.5
-    EXPECT_EQ(util::RoundedPercent(3, 8), 38);  // 37.5
-    EXPECT_EQ(util::RoundedPercent(1, 200), 0); // 0.5
-    EXPECT_EQ(util::RoundedPercent(3, 200), 2); // 1.5
-    EXPECT_EQ(util::RoundedPercent(1, 3), 33);
-    EXPECT_EQ(util::RoundedPercent(2, 3), 67);
-    EXPECT_EQ(util::RoundedPercent(7, 7), 100);
-}
-
 TEST_F(PrintingTest, EachLineIsOnePrintedLineUnderTheJobTitleInArial) {
     ProgressRecorder progress;
     util::PrintLines({"Erste Zeile", "", "\tEingerückt mit Tab", "Letzte Zeile äöü"},

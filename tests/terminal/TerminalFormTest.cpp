@@ -190,8 +190,6 @@ TEST(TerminalForm, StoredSettingsAreReadInOrderAndAReadErrorKeepsWhatWasReadBefo
     EXPECT_EQ(form.Terminal->TerminalFont().pointSize(), 12);
     EXPECT_TRUE(form.Terminal->TerminalFont().italic());
     EXPECT_FALSE(form.Terminal->TerminalFont().bold());
-    EXPECT_EQ(form.width(), form.Terminal->width() + 15);
-    EXPECT_EQ(form.height(), form.Terminal->height() + 90);
     EXPECT_EQ(form.Protocol->DestinationDirectory(), "c:\\DOWNLOAD");
     EXPECT_EQ(form.ComPort->TapiMode(), comms::tmOff);
     EXPECT_EQ(form.TapiDevice->SelectedDevice(), "Telnet");

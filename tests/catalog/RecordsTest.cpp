@@ -94,30 +94,6 @@ TEST(CompoRecord, LoadingTwiceLeavesNothingOfTheFirstRecord) {
     EXPECT_EQ(CompoFields(loaded), CompoFields(second));
 }
 
-TEST(CompoRecord, SearchTextOfAnEmptyComponentIsLongNameAndFileName) {
-    TCompoText compo(nullptr);
-    rtl::TStringList strings = StringListOf({"stale"});
-    compo.GetSearchText(strings);
-    EXPECT_EQ(ItemsOf(strings), (std::vector<std::string>{"", ""}));
-}
-
-TEST(CompoRecord, SearchTextTakesTheListsInSearchOrder) {
-    TCompoText compo(nullptr);
-    compo.KeyWords.Add("K");
-    compo.ShortInfo.Add("S");
-    compo.LongInfo.Add("L");
-    compo.Installation.Add("I");
-    compo.Review.Add("R");
-    compo.Order.Add("not searched");
-    compo.LongName = "Lang";
-    compo.FileName = "F.ZIP";
-    rtl::TStringList strings;
-    compo.GetSearchText(strings);
-    EXPECT_EQ(ItemsOf(strings),
-              (std::vector<std::string>{"K", "L", "S", "R", "I", "Lang", "F.ZIP"}));
-    EXPECT_EQ(strings.UpdateCount(), 0);
-}
-
 TEST(TextRecord, ALineCountBeyondTheDataIsAReadError) {
     MemoryCatalogue catalogue;
     {

@@ -174,17 +174,3 @@ TEST(TreeViewData, AJunkNameCountEndsWithTheDataWithoutALargeAllocation) {
     EXPECT_THROW(ReadInto(stream, tree), rtl::EReadError);
     EXPECT_LT(probe.Largest(), 1u << 20);
 }
-
-TEST(RecordReference, KindAndOffsetOfEachKind) {
-    EXPECT_EQ(RecordKindOf(-1), RecordKind::None);
-    EXPECT_EQ(RecordKindOf(static_cast<std::int32_t>(0x80000010u)), RecordKind::Compo);
-    EXPECT_EQ(RecordKindOf(0x40000010), RecordKind::Short);
-    EXPECT_EQ(RecordKindOf(0x00000010), RecordKind::Info);
-    EXPECT_EQ(RecordOffset(static_cast<std::int32_t>(0x80000010u)), 16u);
-    EXPECT_EQ(RecordOffset(0x40000010), 16u);
-    EXPECT_EQ(RecordOffset(0x00000010), 16u);
-    EXPECT_EQ(MakeRecordRef(RecordKind::Compo, 16), static_cast<std::int32_t>(0x80000010u));
-    EXPECT_EQ(MakeRecordRef(RecordKind::Short, 16), 0x40000010);
-    EXPECT_EQ(MakeRecordRef(RecordKind::Info, 16), 16);
-    EXPECT_EQ(MakeRecordRef(RecordKind::None, 16), -1);
-}

@@ -217,20 +217,6 @@ TEST(PackedStreamDecoder, CorruptedBlocksDecodeLikeTheReferenceWithinBounds) {
     }
 }
 
-TEST(PackedStreamDecoder, ArbitraryBytesDecodeLikeTheReferenceWithinBounds) {
-    const std::uint32_t base = BaseSeed();
-    for (std::uint32_t i = 0; i < 300; ++i) {
-        const std::uint32_t seed = base + i;
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        std::mt19937 random(seed);
-        const Bytes packed =
-            MakeInput(random() % 2 ? Kind::Random : Kind::Runs, random() % 600, seed);
-        ExpectDecodersAgree(packed, random() % 3000);
-        if (HasFatalFailure())
-            return;
-    }
-}
-
 // A stream holding the given bytes, positioned at the start.
 std::unique_ptr<rtl::TMemoryStream> StreamOf(const Bytes& bytes) {
     auto stream = std::make_unique<rtl::TMemoryStream>();

@@ -44,32 +44,27 @@ QTextCharFormat FormatAt(TKVTextView& view, int position) {
 } // namespace
 
 TEST(TextViewTest, TagsConvertLeftToRightInEitherCase) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a<F1>b<f2>c<F0>", "\\sbys a\\F1\\b0\\fs34 b\\F2\\b0\\fs16 c\\F0\\b0\\fs20  \\par"},
+        {"<f1>Titel", "\\sbys \\F1\\b0\\fs34 Titel \\par"},
+        {"<F0>", "\\sbys \\F0\\b0\\fs20  \\par"},
+        {"{x} <B>", "\\sbys {x} <B> \\par"},
+        {"C:\\DATA", "\\sbys C:\\\\DATA \\par"},
+        // The tag's fourth character is taken away unseen.
+        {"<F1]x", "\\sbys \\F1\\b0\\fs34 x \\par"},
+        // An F without a digit is ordinary text.
+        {"<Fax 0123> <ftp://x><F1>y", "\\sbys <Fax 0123> <ftp://x>\\F1\\b0\\fs34 y \\par"},
+        {"x<F", "\\sbys x<F \\par"},
+    };
     TKVTextView view;
-    EXPECT_EQ(view.MarkupLineToRtf("a<F1>b<f2>c<F0>"),
-              "\\sbys a\\F1\\b0\\fs34 b\\F2\\b0\\fs16 c\\F0\\b0\\fs20  \\par");
-    EXPECT_EQ(view.MarkupLineToRtf("<f1>Titel"), "\\sbys \\F1\\b0\\fs34 Titel \\par");
-    EXPECT_EQ(view.MarkupLineToRtf("<F0>"), "\\sbys \\F0\\b0\\fs20  \\par");
-    EXPECT_EQ(view.MarkupLineToRtf("{x} <B>"), "\\sbys {x} <B> \\par");
-    EXPECT_EQ(view.MarkupLineToRtf("C:\\DATA"), "\\sbys C:\\\\DATA \\par");
-    // The tag's fourth character is taken away unseen.
-    EXPECT_EQ(view.MarkupLineToRtf("<F1]x"), "\\sbys \\F1\\b0\\fs34 x \\par");
+    for (const auto& [markup, rtf] : cases)
+        EXPECT_EQ(view.MarkupLineToRtf(markup), rtf) << markup;
     UseSummaryFonts(view);
     EXPECT_EQ(view.MarkupLineToRtf("<F1>KurzInfo:"), "\\sbys \\F1\\b\\fs16 KurzInfo: \\par");
-}
-
-TEST(TextViewTest, ADigitOutsideTheFontListsIsAListError) {
-    TKVTextView view;
-    EXPECT_THROW(view.MarkupLineToRtf("<F3>x"), rtl::EListError);
+    EXPECT_THROW(view.MarkupLineToRtf("<F3>x"), rtl::EListError) << "a digit outside the lists";
     view.FontSizes.Add(40);
     view.FontBold.Add(1);
     EXPECT_EQ(view.MarkupLineToRtf("<F3>x"), "\\sbys \\F3\\b\\fs40 x \\par");
-}
-
-TEST(TextViewTest, AnFWithoutADigitIsOrdinaryText) {
-    TKVTextView view;
-    EXPECT_EQ(view.MarkupLineToRtf("<Fax 0123> <ftp://x><F1>y"),
-              "\\sbys <Fax 0123> <ftp://x>\\F1\\b0\\fs34 y \\par");
-    EXPECT_EQ(view.MarkupLineToRtf("x<F"), "\\sbys x<F \\par");
 }
 
 TEST(TextViewTest, MarkupLinesAreFramedByHeaderAndTrailer) {

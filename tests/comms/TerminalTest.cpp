@@ -78,8 +78,6 @@ TEST(Terminal, PaintsColoursAndFramesThatJoinWithoutGaps) {
     TTerminal& terminal = session.terminal;
     terminal.SetBlinkTime(0);
     const QSize cell = terminal.CellSize();
-    EXPECT_EQ(terminal.size(), QSize(80 * cell.width() + 2 * TTerminal::kBorder,
-                                     24 * cell.height() + 2 * TTerminal::kBorder));
     const QImage image = terminal.grab().toImage();
     auto pixel = [&](int row, int column, int dx, int dy) {
         return QColor(image.pixel(TTerminal::kBorder + column * cell.width() + dx,

@@ -2,6 +2,7 @@
 #include "comms/ZmodemReceiver.h"
 
 #include "comms/SzPeer.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 
 #include <chrono>
@@ -74,9 +75,31 @@ private:
     ZmodemReceiver receiver_;
 };
 
+// What a run of the receiver left behind.
+struct Outcome {
+    bool completed = false;
+    std::string message;
+    std::vector<ReceivedFile> files;
+    int szStatus = -1; // sz's exit status after a completed transfer
+};
+
 struct Batch {
     TempDir source;
     TempDir destination;
+
+    // sz, run in a folder of the source, sends what args name to the receiver writing the
+    // files that match mask into the destination.
+    Outcome Receive(std::vector<std::string> args, const std::string& mask = "*.*",
+                    bool recover = true, ZmodemOptions zmodem = {},
+                    std::int64_t abortAfterBytes = -1, const std::string& subfolder = "") const {
+        args.insert(args.begin(), "-q");
+        LrzszPeer sz("sz", args, (source.Path() / subfolder).string());
+        DownloadFolder folder(destination.Path().string(), mask, recover);
+        Receiving receiving(sz.Fd(), folder, zmodem);
+        receiving.Run(abortAfterBytes);
+        return {receiving.completed, receiving.outcome, receiving.files,
+                receiving.completed ? sz.Wait() : -1};
+    }
 };
 
 std::time_t ModifiedTime(const std::string& path) {
@@ -95,27 +118,21 @@ TEST(ZmodemReceiver, AReceivedFileKeepsTheSendersDate) {
     std::filesystem::last_write_time(batch.source.Path() / "text.txt",
                                      std::filesystem::file_time_type::clock::now() -
                                          std::chrono::hours(24 * 400));
-    LrzszPeer sz("sz", {"-q", "text.txt"}, batch.source.Path().string());
-    DownloadFolder folder(batch.destination.Path().string(), "*.*", true);
-    Receiving receiving(sz.Fd(), folder);
-    receiving.Run();
-    EXPECT_TRUE(receiving.completed) << receiving.outcome;
+    const Outcome outcome = batch.Receive({"text.txt"});
+    EXPECT_TRUE(outcome.completed) << outcome.message;
     EXPECT_EQ(ModifiedTime(batch.destination.File("text.txt")),
               ModifiedTime(batch.source.File("text.txt")));
-    EXPECT_EQ(sz.Wait(), 0);
+    EXPECT_EQ(outcome.szStatus, 0);
 }
 
 TEST(ZmodemReceiver, CrcSixteenFramesWhenAskedFor) {
     Batch batch;
     const std::string data = RandomBytes(70'000, 2);
     batch.source.Write("a.bin", data);
-    LrzszPeer sz("sz", {"-q", "a.bin"}, batch.source.Path().string());
-    DownloadFolder folder(batch.destination.Path().string(), "*.*", true);
-    ZmodemOptions options;
-    options.crc32 = false;
-    Receiving receiving(sz.Fd(), folder, options);
-    receiving.Run();
-    EXPECT_TRUE(receiving.completed) << receiving.outcome;
+    ZmodemOptions crc16;
+    crc16.crc32 = false;
+    const Outcome outcome = batch.Receive({"a.bin"}, "*.*", true, crc16);
+    EXPECT_TRUE(outcome.completed) << outcome.message;
     EXPECT_EQ(ReadFileBytes(batch.destination.File("a.bin")), data);
 }
 
@@ -123,14 +140,11 @@ TEST(ZmodemReceiver, FilesOutsideTheMaskAreSkipped) {
     Batch batch;
     batch.source.Write("wanted.txt", "ja\r\n");
     batch.source.Write("other.zip", "PK");
-    LrzszPeer sz("sz", {"-q", "wanted.txt", "other.zip"}, batch.source.Path().string());
-    DownloadFolder folder(batch.destination.Path().string(), "*.txt", true);
-    Receiving receiving(sz.Fd(), folder);
-    receiving.Run();
-    EXPECT_TRUE(receiving.completed) << receiving.outcome;
-    ASSERT_EQ(receiving.files.size(), 2u);
-    EXPECT_EQ(receiving.files[0].status, ReceivedFile::Ok);
-    EXPECT_EQ(receiving.files[1].status, ReceivedFile::Skipped);
+    const Outcome outcome = batch.Receive({"wanted.txt", "other.zip"}, "*.txt");
+    EXPECT_TRUE(outcome.completed) << outcome.message;
+    ASSERT_EQ(outcome.files.size(), 2u);
+    EXPECT_EQ(outcome.files[0].status, ReceivedFile::Ok);
+    EXPECT_EQ(outcome.files[1].status, ReceivedFile::Skipped);
     EXPECT_EQ(ReadFileBytes(batch.destination.File("wanted.txt")), "ja\r\n");
     EXPECT_FALSE(std::filesystem::exists(batch.destination.Path() / "other.zip"));
 }
@@ -140,10 +154,7 @@ TEST(ZmodemReceiver, WithoutRecoveryAFailedFileIsRemovedAndAReplacedOneKept) {
     batch.source.Write("new.bin", RandomBytes(1'000'000, 4));
     batch.destination.Write("new.bin", "the old file");
     batch.source.Write("fresh.bin", RandomBytes(1'000'000, 5));
-    LrzszPeer sz("sz", {"-q", "new.bin", "fresh.bin"}, batch.source.Path().string());
-    DownloadFolder folder(batch.destination.Path().string(), "*.*", false);
-    Receiving receiving(sz.Fd(), folder);
-    receiving.Run(200'000);
+    batch.Receive({"new.bin", "fresh.bin"}, "*.*", false, {}, 200'000);
     EXPECT_EQ(ReadFileBytes(batch.destination.File("new.bin")), "the old file");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(batch.destination.Path()),
                             std::filesystem::directory_iterator()),
@@ -153,20 +164,15 @@ TEST(ZmodemReceiver, WithoutRecoveryAFailedFileIsRemovedAndAReplacedOneKept) {
 
 TEST(ZmodemReceiver, HostileNamesStayInsideTheDestination) {
     Batch batch;
-    std::filesystem::create_directories(batch.source.Path() / "deep" / "er");
     batch.source.Write("evil", "boese");
     const TempDir outside;
     std::filesystem::create_symlink(outside.File("target"), batch.destination.Path() / "link");
-    batch.source.Write("link", "nicht durch den Link");
-    LrzszPeer sz("sz", {"-q", "-f", "../../evil", "link", "bell\x07name"},
-                 (batch.source.Path() / "deep" / "er").string());
-    // sz reads "link" relative to its folder: give it one there.
+    // sz reads the names relative to the folder it runs in.
     batch.source.Write("deep/er/link", "nicht durch den Link");
     batch.source.Write("deep/er/bell\x07name", "mit Steuerzeichen");
-    DownloadFolder folder(batch.destination.Path().string(), "*.*", true);
-    Receiving receiving(sz.Fd(), folder);
-    receiving.Run();
-    EXPECT_TRUE(receiving.completed) << receiving.outcome;
+    const Outcome outcome =
+        batch.Receive({"-f", "../../evil", "link", "bell\x07name"}, "*.*", true, {}, -1, "deep/er");
+    EXPECT_TRUE(outcome.completed) << outcome.message;
     EXPECT_EQ(ReadFileBytes(batch.destination.File("evil")), "boese");
     EXPECT_FALSE(std::filesystem::exists(outside.File("target")))
         << "nothing written through the link";
@@ -194,23 +200,13 @@ TEST(ZmodemReceiver, ASenderThatStopsAnsweringEndsTheTransfer) {
 TEST(ZmodemReceiver, AFullDiskCancelsWithAClearMessage) {
     Batch batch;
     batch.source.Write("large.bin", RandomBytes(600'000, 6));
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{100'000, 100'000};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        LrzszPeer sz("sz", {"-q", "large.bin"}, batch.source.Path().string());
-        DownloadFolder folder(batch.destination.Path().string(), "*.*", true);
-        Receiving receiving(sz.Fd(), folder);
-        receiving.Run();
-        const bool clear =
-            !receiving.completed && receiving.outcome == "large.bin: Der Datentr\xE4ger ist voll" &&
-            receiving.files.size() == 1 && receiving.files[0].status == ReceivedFile::Failed;
-        _exit(clear ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const int status = testing_support::RunInChild([&] {
+        testing_support::LimitFileSize(100'000);
+        const Outcome outcome = batch.Receive({"large.bin"});
+        return !outcome.completed && outcome.message == "large.bin: Der Datentr\xE4ger ist voll" &&
+                       outcome.files.size() == 1 && outcome.files[0].status == ReceivedFile::Failed
+                   ? 0
+                   : 1;
+    });
+    EXPECT_EQ(status, 0);
 }

@@ -2,6 +2,7 @@
 // overwrite questions, progress, texts and cancelling.
 #include "dunzip/UnzipHarness.h"
 #include "platform/ScopedConfigFolder.h"
+#include "support/RandomText.h"
 #include "support/TempDir.h"
 #include "support/ZipFiles.h"
 
@@ -22,11 +23,8 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string RandomText(std::size_t size, unsigned seed) {
-    std::mt19937 generator(seed);
-    std::string text(size, ' ');
-    for (char& c : text)
-        c = static_cast<char>('a' + generator() % 26);
-    return text;
+    std::mt19937 random(seed);
+    return testing_support::RandomText(random, "abcdefghijklmnopqrstuvwxyz", size);
 }
 
 bool IsReadOnly(const std::string& path) {

@@ -31,6 +31,13 @@ std::string Stored(TLPStr& value, const std::string& prefix) {
     return BytesOf(stream);
 }
 
+// Reads the defined property in bytes into value; false when it is not value's.
+bool ReadProperty(const std::string& bytes, TLPStr& value, const std::string& prefix = "") {
+    rtl::TMemoryStream stream = StreamOf(bytes);
+    rtl::TReader reader(stream, 4096);
+    return rtl::ReadDefinedProperty(reader, value, prefix);
+}
+
 } // namespace
 
 TEST(LPStr, FixedCapacityCutsValues) {
@@ -127,9 +134,9 @@ TEST(LPStr, LoadFromStreamUpToTheCapacity) {
 
     TLPStr fixed(5);
     rtl::TMemoryStream four = StreamOf("abcd");
+    rtl::TMemoryStream five = StreamOf("abcde");
     fixed.LoadFromStream(four);
     EXPECT_EQ(fixed.Value(), "abcd");
-    rtl::TMemoryStream five = StreamOf("abcde");
     EXPECT_THROW(fixed.LoadFromStream(five), rtl::EStreamError);
 }
 
@@ -152,9 +159,7 @@ TEST(LPStr, StoredAsPCharPropertyByBytes) {
               std::string("\x12lpszFileSpec.PChar\x0A\x04\x00\x00\x00*.*\x00", 28));
 
     TLPStr loaded;
-    rtl::TMemoryStream stream = StreamOf(Stored(value, "lpszFileSpec"));
-    rtl::TReader reader(stream, 4096);
-    EXPECT_TRUE(rtl::ReadDefinedProperty(reader, loaded, "lpszFileSpec"));
+    EXPECT_TRUE(ReadProperty(Stored(value, "lpszFileSpec"), loaded, "lpszFileSpec"));
     EXPECT_EQ(loaded.Value(), "*.*");
 }
 
@@ -164,10 +169,8 @@ TEST(LPStr, DamagedPCharPropertiesAreInvalidPropertyValues) {
          {std::string("\x06\x04\x00\x00\x00*.*\x00", 9), std::string("\x0A\xFF\xFF\xFF\x7F", 5),
           std::string("\x0A\xFF\xFF\xFF\xFF", 5), std::string("\x0A\x01\x00\x01\x00", 5)}) {
         TLPStr value;
-        rtl::TMemoryStream stream = StreamOf(name + data);
-        rtl::TReader reader(stream, 4096);
         try {
-            rtl::ReadDefinedProperty(reader, value, "");
+            ReadProperty(name + data, value);
             FAIL() << "no error";
         } catch (const rtl::EReadError& error) {
             EXPECT_EQ(error.Message(), rtl::kInvalidPropertyValue);
@@ -175,11 +178,7 @@ TEST(LPStr, DamagedPCharPropertiesAreInvalidPropertyValues) {
     }
     // A length of zero leaves the value alone; an unknown name is not read.
     TLPStr value;
-    rtl::TMemoryStream zero = StreamOf(name + std::string("\x0A\x00\x00\x00\x00", 5));
-    rtl::TReader zeroReader(zero, 4096);
-    EXPECT_TRUE(rtl::ReadDefinedProperty(zeroReader, value, ""));
+    EXPECT_TRUE(ReadProperty(name + std::string("\x0A\x00\x00\x00\x00", 5), value));
     EXPECT_EQ(value.Buffer(), nullptr);
-    rtl::TMemoryStream other = StreamOf("\x05Other");
-    rtl::TReader otherReader(other, 4096);
-    EXPECT_FALSE(rtl::ReadDefinedProperty(otherReader, value, ""));
+    EXPECT_FALSE(ReadProperty("\x05Other", value));
 }

@@ -10,11 +10,15 @@
 
 namespace testing_support {
 
+namespace {
+
 QString MessageText(const QWidget& dialog) {
     if (const auto* box = qobject_cast<const QMessageBox*>(&dialog))
         return box->text();
     return dialog.accessibleDescription();
 }
+
+} // namespace
 
 ModalAnswers::ModalAnswers() = default;
 

@@ -49,7 +49,4 @@ private:
     bool watching_ = false;
 };
 
-// The text of a message box: QMessageBox's text, or the program's message box's message.
-QString MessageText(const QWidget& dialog);
-
 } // namespace testing_support

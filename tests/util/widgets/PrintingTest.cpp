@@ -135,11 +135,6 @@ TEST(PrinterChoice, ThePdfOutputIsAlwaysOfferedAfterTheInstalledPrinters) {
     EXPECT_EQ(ProgramPrinter().outputFormat(), QPrinter::PdfFormat);
 }
 
-TEST(CopyLinesToClipboard, EveryLineEndsInCrLf) {
-    util::CopyLinesToClipboard({"Eins", "", "Drei"});
-    EXPECT_EQ(QApplication::clipboard()->text(), "Eins\r\n\r\nDrei\r\n");
-}
-
 TEST(CopyLinesToClipboard, NoLinesLeaveTheClipboardAsItWas) {
     QApplication::clipboard()->setText("vorher");
     util::CopyLinesToClipboard({});

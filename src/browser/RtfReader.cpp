@@ -1,6 +1,7 @@
 #include "browser/RtfReader.h"
 
 #include "browser/AnsiText.h"
+#include "rtl/StrUtils.h"
 
 #include <QColor>
 #include <QFont>
@@ -22,16 +23,6 @@ bool IsLetter(char c) {
 }
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-int HexValue(char c) {
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -120,8 +111,8 @@ bool RtfTokenizer::ReadHexByte(RtfToken& token) {
     ++pos_;
     int value = 0;
     int digits = 0;
-    while (digits < 2 && !AtEnd() && HexValue(rtf_[pos_]) >= 0) {
-        value = value * 16 + HexValue(rtf_[pos_]);
+    while (digits < 2 && !AtEnd() && rtl::HexDigitValue(rtf_[pos_]) >= 0) {
+        value = value * 16 + rtl::HexDigitValue(rtf_[pos_]);
         ++pos_;
         ++digits;
     }

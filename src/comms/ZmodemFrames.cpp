@@ -1,5 +1,7 @@
 #include "comms/ZmodemFrames.h"
 
+#include "rtl/StrUtils.h"
+
 namespace comms::zmodem {
 
 namespace {
@@ -39,16 +41,6 @@ bool IsFlowControl(std::uint8_t c) {
 
 bool IsSubpacketEnd(std::uint8_t c) {
     return c == ZCRCE || c == ZCRCG || c == ZCRCQ || c == ZCRCW;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 void AppendHex(std::string& out, std::uint8_t byte) {
@@ -198,7 +190,7 @@ bool FrameDecoder::HeaderByte(std::uint8_t c) {
         }
         return false;
     case Step::HexDigits:
-        if (HexValue(static_cast<char>(c & 0x7F)) < 0) {
+        if (rtl::HexDigitValue(static_cast<char>(c & 0x7F)) < 0) {
             step_ = Step::Seek;
             return Report(Frame(Frame::BadHeader));
         }
@@ -229,7 +221,8 @@ bool FrameDecoder::FinishHeader() {
     std::string bytes;
     if (hex) {
         for (std::size_t i = 0; i < header_.size(); i += 2)
-            bytes += static_cast<char>(HexValue(header_[i]) * 16 + HexValue(header_[i + 1]));
+            bytes += static_cast<char>(rtl::HexDigitValue(header_[i]) * 16 +
+                                       rtl::HexDigitValue(header_[i + 1]));
     } else {
         bytes = header_;
     }

@@ -5,7 +5,6 @@
 #include "rtl/StrUtils.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <optional>
 #include <utility>
@@ -78,13 +77,10 @@ std::optional<std::uint32_t> ParseHexNumber(std::string_view digits, std::size_t
         return std::nullopt;
     std::uint32_t number = 0;
     for (char c : digits) {
-        const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (lower >= '0' && lower <= '9')
-            number = number * 16 + static_cast<std::uint32_t>(lower - '0');
-        else if (lower >= 'a' && lower <= 'f')
-            number = number * 16 + static_cast<std::uint32_t>(lower - 'a' + 10);
-        else
+        const int digit = rtl::HexDigitValue(c);
+        if (digit < 0)
             return std::nullopt;
+        number = number * 16 + static_cast<std::uint32_t>(digit);
     }
     return number;
 }

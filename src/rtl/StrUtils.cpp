@@ -55,6 +55,16 @@ std::string_view TrimWhiteSpace(std::string_view text) {
     return text;
 }
 
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 std::size_t FindNoCase(std::string_view haystack, std::string_view needle, std::size_t from) {
     if (needle.size() > haystack.size())
         return std::string_view::npos;

@@ -25,6 +25,9 @@ std::string_view TrimWhiteSpace(std::string_view text);
 // Position of needle in haystack comparing ASCII letters without case, or npos.
 std::size_t FindNoCase(std::string_view haystack, std::string_view needle, std::size_t from = 0);
 
+// The value of a hexadecimal digit (either case), or -1 for any other character.
+int HexDigitValue(char c);
+
 // Decimal text of an integer; an optional sign followed by digits is an integer.
 bool TryStrToInt(std::string_view text, long long& value);
 

@@ -52,3 +52,13 @@ TEST(StrUtils, IntegersAreAnOptionalSignAndDigits) {
     for (const char* bad : {"", "-", "x", "1 ", " 1", "1.5", "99999999999999999999999"})
         EXPECT_FALSE(TryStrToInt(bad, v)) << bad;
 }
+
+TEST(StrUtils, HexDigitsOfEitherCaseHaveTheirValueAndEveryOtherByteNone) {
+    for (int byte = 0; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        const std::string digits = "0123456789abcdef";
+        const std::size_t value = digits.find(LowerCaseAscii(c));
+        EXPECT_EQ(HexDigitValue(c), value == std::string::npos ? -1 : static_cast<int>(value))
+            << byte;
+    }
+}

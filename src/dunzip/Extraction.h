@@ -1,7 +1,7 @@
-// One extracting run over an open archive: every member that matches the file spec is checked,
-// asked about, and written through a temporary file into the destination (see dunzip.h for the
-// contract). What the run asks and reports goes to a Host: the callbacks of a command block, or
-// a test's own.
+// One extracting run over an open archive: every member that matches the member pattern is
+// checked, asked about, and written through a temporary file into the destination (see dunzip.h
+// for the contract). What the run asks and reports goes to a Host: the callbacks of a command
+// block, or a test's own.
 #pragma once
 
 #include <string>

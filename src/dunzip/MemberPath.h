@@ -18,7 +18,8 @@ struct MemberPath {
 // ".." part, or a name without any part. Empty and "." parts are dropped.
 std::optional<MemberPath> SplitMemberName(std::string_view name);
 
-// The last part of the stored name ("DOC\README.TXT" → "README.TXT"), for matching the file spec.
+// The last part of the stored name ("DOC\README.TXT" → "README.TXT"), for matching the member
+// pattern.
 std::string_view LastNamePart(std::string_view name);
 
 // A path that starts with a drive letter ("e:\KOMP\X.ZIP", "c:"): a DOS path of the program's.

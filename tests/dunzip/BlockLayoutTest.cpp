@@ -64,13 +64,13 @@ TEST(BlockLayout, LibraryReadsEveryFieldAtItsDocumentedOffset) {
     testing_support::WriteZip(archive, {{"A.TXT", "new a"}, {"B.DOC", "new b"}});
     const std::string destination = dir.File("out");
     dir.Write("out/A.TXT", "old a");
-    const std::string spec = "*.TXT";
+    const std::string pattern = "*.TXT";
 
     Seen seen;
     RawBlock block(kBlockSize);
     block.Put<std::int32_t>(kFunctionCode, DUNZIP_EXTRACT);
     block.Put<const char*>(kZipFile, archive.c_str());
-    block.Put<const char*>(kFileSpec, spec.c_str());
+    block.Put<const char*>(kFileSpec, pattern.c_str());
     block.Put<const char*>(kDestination, destination.c_str());
     block.Put<DunzipStatusCallback>(kMinorStatus, &CountMinor);
     block.Put<void*>(kMinorUserData, &seen);
@@ -81,7 +81,7 @@ TEST(BlockLayout, LibraryReadsEveryFieldAtItsDocumentedOffset) {
     EXPECT_EQ(block.Call(), DUNZIP_OK);
     EXPECT_EQ(block.Get<std::int32_t>(kReturnCount), 1);
     EXPECT_EQ(ReadFileBytes(dir.File("out/A.TXT")), "new a") << "asked, answered Yes";
-    EXPECT_FALSE(std::filesystem::exists(dir.File("out/B.DOC"))) << "the file spec";
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out/B.DOC"))) << "the member pattern";
     EXPECT_EQ(std::count(seen.messages.begin(), seen.messages.end(), DUNZIP_MSG_QUESTION), 1);
     EXPECT_GT(seen.minorCalls, 0);
 

@@ -60,8 +60,8 @@ def escape(data, telnet):
 
 
 class Noise:
-    def __init__(self, spec):
-        seed, flip, drop = (int(x) for x in spec.split(":"))
+    def __init__(self, setting):
+        seed, flip, drop = (int(x) for x in setting.split(":"))
         self.random = random.Random(seed)
         self.flip, self.drop = flip, drop
 

@@ -1,5 +1,6 @@
 #include "platform/ConfinedFolder.h"
 
+#include "platform/FolderFiles.h"
 #include "platform/IoError.h"
 #include "rtl/Exceptions.h"
 
@@ -123,19 +124,8 @@ void PendingFile::Discard() noexcept {
 }
 
 void PendingFile::Write(const void* data, std::size_t size) {
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t written = write(handle_, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            RaiseLastError();
-        }
-        if (written == 0)
-            throw rtl::EInOutError(ERROR_DISK_FULL);
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
+    if (const int error = WriteFully(handle_, data, size); error != ERROR_SUCCESS)
+        throw rtl::EInOutError(error);
 }
 
 void PendingFile::Commit(const std::string& name, bool readOnly, std::time_t modified) {

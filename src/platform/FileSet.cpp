@@ -1,8 +1,9 @@
 #include "platform/FileSet.h"
 
+#include "platform/FolderFiles.h"
+#include "platform/IoError.h"
 #include "rtl/Exceptions.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
@@ -29,18 +30,6 @@ std::string FinalTarget(const std::string& path) {
 std::string UniqueName(const std::string& path, const char* kind) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
     return path + kind + std::to_string(random() % 1000000000);
-}
-
-bool WriteAll(int fd, std::span<const std::uint8_t> content) {
-    while (!content.empty()) {
-        const ssize_t wrote = write(fd, content.data(), content.size());
-        if (wrote < 0 && errno == EINTR)
-            continue;
-        if (wrote <= 0)
-            return false;
-        content = content.subspan(static_cast<std::size_t>(wrote));
-    }
-    return true;
 }
 
 // Flushes a folder's entries, so that renames in it survive a crash. Best effort: not every
@@ -75,7 +64,8 @@ void FileSet::Write(const std::string& path, std::span<const std::uint8_t> conte
     if (fd < 0)
         throw rtl::EFCreateError(path);
     files_.push_back(file);
-    const bool written = WriteAll(fd, content) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
+    const bool written = WriteFully(fd, content.data(), content.size()) == ERROR_SUCCESS &&
+                         fchmod(fd, mode) == 0 && fsync(fd) == 0;
     if (close(fd) != 0 || !written)
         throw rtl::EWriteError();
 }

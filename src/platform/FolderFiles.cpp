@@ -21,6 +21,20 @@ int OpenIn(int folder, const std::string& name, int flags, FolderFile& file, int
 
 } // namespace
 
+int WriteFully(int handle, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(handle, bytes, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0 ? ERROR_DISK_FULL : LastIoError();
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return ERROR_SUCCESS;
+}
+
 Folder::~Folder() {
     if (fd_ >= 0)
         ::close(fd_);
@@ -82,16 +96,7 @@ FolderFile::~FolderFile() {
 }
 
 int FolderFile::Write(const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd_, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return n == 0 ? ERROR_DISK_FULL : LastIoError();
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return ERROR_SUCCESS;
+    return WriteFully(fd_, data, size);
 }
 
 int FolderFile::SetModified(std::time_t modified) {

@@ -23,6 +23,10 @@ struct FolderEntry {
 
 class FolderFile;
 
+// Writes all size bytes to the open file handle, again after an interrupted call;
+// ERROR_DISK_FULL when the disk or a size limit takes no more.
+int WriteFully(int handle, const void* data, std::size_t size);
+
 class Folder {
 public:
     Folder() = default;

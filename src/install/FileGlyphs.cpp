@@ -8,32 +8,34 @@ namespace install {
 
 namespace {
 
+// A box filled with brush; x, y, width and height in fourteenths of the glyph (u pixels each).
+void Box(QPainter& p, double u, const QBrush& brush, double x, double y, double width,
+         double height) {
+    p.setBrush(brush);
+    p.drawRect(QRectF(x * u, y * u, width * u, height * u));
+}
+
 // A folder: its tab and its body, yellow with a dark edge.
 void DrawDirectory(QPainter& p, double u) {
     p.setPen(QPen(QColor(128, 96, 0), 1));
-    p.setBrush(QColor(240, 200, 64));
-    p.drawRect(QRectF(1 * u, 2 * u, 5 * u, 2 * u));
-    p.drawRect(QRectF(1 * u, 3.5 * u, 12 * u, 8 * u));
+    const QColor yellow(240, 200, 64);
+    Box(p, u, yellow, 1, 2, 5, 2);
+    Box(p, u, yellow, 1, 3.5, 12, 8);
 }
 
 // A diskette: body, label and shutter.
 void DrawFloppy(QPainter& p, double u) {
     p.setPen(QPen(Qt::black, 1));
-    p.setBrush(QColor(48, 48, 160));
-    p.drawRect(QRectF(1 * u, 1 * u, 12 * u, 12 * u));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(3 * u, 1 * u, 8 * u, 5 * u));
-    p.setBrush(QColor(192, 192, 192));
-    p.drawRect(QRectF(4 * u, 9 * u, 6 * u, 4 * u));
+    Box(p, u, QColor(48, 48, 160), 1, 1, 12, 12);
+    Box(p, u, Qt::white, 3, 1, 8, 5);
+    Box(p, u, QColor(192, 192, 192), 4, 9, 6, 4);
 }
 
 // A program: a window with its blue title bar.
 void DrawProgram(QPainter& p, double u) {
     p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(1 * u, 2 * u, 12 * u, 10 * u));
-    p.setBrush(QColor(0, 0, 160));
-    p.drawRect(QRectF(1 * u, 2 * u, 12 * u, 3 * u));
+    Box(p, u, Qt::white, 1, 2, 12, 10);
+    Box(p, u, QColor(0, 0, 160), 1, 2, 12, 3);
 }
 
 // A document: a sheet with a folded corner and lines of text.

@@ -145,7 +145,8 @@ ExtractResult Extraction::Run() {
     for (zip_int64_t index = 0; index < count; ++index) {
         try {
             UnpackMember(static_cast<zip_uint64_t>(index));
-            const int percent = static_cast<int>((index + 1) * kFullPercent / count);
+            const int percent =
+                Percent(static_cast<zip_uint64_t>(index) + 1, static_cast<zip_uint64_t>(count));
             if (host_.MajorStatus(options_.archiveShown, percent))
                 throw RunCancelled();
         } catch (const RunCancelled&) {

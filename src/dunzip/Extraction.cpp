@@ -114,7 +114,7 @@ public:
 private:
     void UnpackMember(zip_uint64_t index);
     void UnpackFile(zip_uint64_t index, const zip_stat_t& stat, const MemberPath& path,
-                    const std::string& shownName);
+                    bool readOnly, const std::string& shownName);
     // The folder that holds the last of count parts, created on the way.
     platform::ConfinedFolder EnterFolders(const MemberPath& path, std::size_t count) const;
     // Whether the target may be written: missing, or an existing file the user lets replace.
@@ -171,12 +171,13 @@ void Extraction::UnpackMember(zip_uint64_t index) {
         const auto path = SplitMemberName(name);
         if (!path)
             throw MemberStopped{DUNZIP_STOP_UNSAFE_PATH, 0, DUNZIP_TEXT_UNSAFE_PATH};
-        if (AttributesOf(archive_, index).symbolicLink)
+        const MemberAttributes attributes = AttributesOf(archive_, index);
+        if (attributes.symbolicLink)
             throw MemberStopped{DUNZIP_STOP_LINK_MEMBER, 0, DUNZIP_TEXT_LINK_MEMBER};
         if (path->isFolder)
             EnterFolders(*path, path->parts.size());
         else
-            UnpackFile(index, stat, *path, shownName);
+            UnpackFile(index, stat, *path, attributes.readOnly, shownName);
     } catch (const MemberStopped& stop) {
         Report(stop, shownName);
     } catch (const rtl::EInOutError& error) {
@@ -185,7 +186,7 @@ void Extraction::UnpackMember(zip_uint64_t index) {
 }
 
 void Extraction::UnpackFile(zip_uint64_t index, const zip_stat_t& stat, const MemberPath& path,
-                            const std::string& shownName) {
+                            bool readOnly, const std::string& shownName) {
     if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) != 0 && stat.encryption_method != ZIP_EM_NONE)
         throw MemberStopped{DUNZIP_STOP_ENCRYPTED, 0, DUNZIP_TEXT_ENCRYPTED};
     if ((stat.valid & ZIP_STAT_COMP_METHOD) == 0 || !IsSupportedMethod(stat.comp_method))
@@ -200,7 +201,7 @@ void Extraction::UnpackFile(zip_uint64_t index, const zip_stat_t& stat, const Me
     const std::string item = FillText(host_.Text(DUNZIP_TEXT_UNPACKING), {shownName});
     CopyData(*file, stat, target, item);
     const std::time_t modified = (stat.valid & ZIP_STAT_MTIME) != 0 ? stat.mtime : 0;
-    target.Commit(path.parts.back(), AttributesOf(archive_, index).readOnly, modified);
+    target.Commit(path.parts.back(), readOnly, modified);
     ++filesWritten_;
 }
 

@@ -32,6 +32,24 @@ bool Holds(const std::filesystem::path& folder, const std::filesystem::path& inn
            folder.end();
 }
 
+const char* IoErrorCause(int errorCode) {
+    switch (errorCode) {
+    case platform::ERROR_FILE_NOT_FOUND:
+        return "Datei nicht gefunden";
+    case platform::ERROR_PATH_NOT_FOUND:
+        return "Verzeichnis nicht gefunden";
+    case platform::ERROR_ACCESS_DENIED:
+    case platform::ERROR_WRITE_PROTECT:
+        return "Zugriff verweigert";
+    case platform::ERROR_NOT_READY:
+        return "Laufwerk nicht bereit";
+    case platform::ERROR_DISK_FULL:
+        return "Datentr\xE4ger voll";
+    default:
+        return "Ein-/Ausgabefehler";
+    }
+}
+
 } // namespace
 
 void CopyInstallFile(const std::string& source, const std::string& folder, const std::string& name,
@@ -70,29 +88,7 @@ bool IsProtectedFolder(const std::string& folder) {
 }
 
 std::string IoErrorText(int errorCode) {
-    std::string text;
-    switch (errorCode) {
-    case platform::ERROR_FILE_NOT_FOUND:
-        text = "Datei nicht gefunden";
-        break;
-    case platform::ERROR_PATH_NOT_FOUND:
-        text = "Verzeichnis nicht gefunden";
-        break;
-    case platform::ERROR_ACCESS_DENIED:
-    case platform::ERROR_WRITE_PROTECT:
-        text = "Zugriff verweigert";
-        break;
-    case platform::ERROR_NOT_READY:
-        text = "Laufwerk nicht bereit";
-        break;
-    case platform::ERROR_DISK_FULL:
-        text = "Datentr\xE4ger voll";
-        break;
-    default:
-        text = "Ein-/Ausgabefehler";
-        break;
-    }
-    return text + " (Fehler " + std::to_string(errorCode) + ")";
+    return std::string(IoErrorCause(errorCode)) + " (Fehler " + std::to_string(errorCode) + ")";
 }
 
 } // namespace install

@@ -140,13 +140,9 @@ void PendingFile::Commit(const std::string& name, bool readOnly, std::time_t mod
     const timespec times[2] = {{0, UTIME_NOW}, {modified, 0}};
     if (futimens(handle_, times) != 0)
         RaiseLastError();
-    const int handle = std::exchange(handle_, -1);
-    if (close(handle) != 0) {
-        const int error = LastIoError();
-        unlinkat(folder_, temporaryName_.c_str(), 0);
-        throw rtl::EInOutError(error);
-    }
-    if (renameat(folder_, temporaryName_.c_str(), folder_, name.c_str()) != 0) {
+    // A late write error shows at close; either failure leaves no temporary file behind.
+    if (close(std::exchange(handle_, -1)) != 0 ||
+        renameat(folder_, temporaryName_.c_str(), folder_, name.c_str()) != 0) {
         const int error = LastIoError();
         unlinkat(folder_, temporaryName_.c_str(), 0);
         throw rtl::EInOutError(error);

@@ -1,7 +1,7 @@
 #include "order/PrinterSelForm.h"
 
-#include "util/widgets/ButtonGlyphs.h"
 #include "util/widgets/Controls.h"
+#include "util/widgets/DialogButtons.h"
 #include "util/widgets/MsgBox.h"
 #include "util/widgets/Printing.h"
 
@@ -24,15 +24,10 @@ TPrinterSelForm::TPrinterSelForm(QWidget* parent) : QDialog(parent) {
     PrinterComboBox->setEditable(true);
     PrinterComboBox->setInsertPolicy(QComboBox::NoInsert);
     Label1->setBuddy(PrinterComboBox);
-    BitBtn1 = Placed(
-        new QPushButton(util::ButtonGlyph(util::TButtonGlyph::Check), QStringLiteral("OK"), this),
-        "BitBtn1", 108, 76, 88, 28);
-    BitBtn1->setDefault(true);
-    BitBtn2 = Placed(new QPushButton(util::ButtonGlyph(util::TButtonGlyph::Cross),
-                                     QStringLiteral("Abbrechen"), this),
-                     "BitBtn2", 200, 76, 88, 28);
+    const util::TOkCancelButtons buttons = util::CreateOkCancelButtons(this, 108, 76);
+    BitBtn1 = buttons.ok;
+    BitBtn2 = buttons.cancel;
     connect(BitBtn1, &QPushButton::clicked, this, &TPrinterSelForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     FormCreate();
     PrinterComboBox->setFocus();
 }

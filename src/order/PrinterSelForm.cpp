@@ -54,15 +54,13 @@ void TPrinterSelForm::BitBtn1Click() {
     }
     const QString chosen = PrinterComboBox->itemText(index);
     QPrinter& printer = util::ProgramPrinter();
-    if (chosen == util::PdfPrinterName()) {
-        // Every order printed into a file asks for the file anew.
+    const bool intoFile = chosen == util::PdfPrinterName();
+    // Every order printed into a file asks for the file anew.
+    if (intoFile)
         printer.setOutputFileName(QString());
-        util::SelectPrinter(chosen);
-        if (!util::PrinterReady(printer, this))
-            return;
-    } else {
-        util::SelectPrinter(chosen);
-    }
+    util::SelectPrinter(chosen);
+    if (intoFile && !util::PrinterReady(printer, this))
+        return;
     accept();
 }
 

@@ -39,7 +39,7 @@ void TPrinterSelForm::FormCreate() {
 }
 
 int TPrinterSelForm::Execute() {
-    return exec() == QDialog::Accepted ? util::mrOk : util::mrCancel;
+    return util::ExecuteDialog(*this);
 }
 
 // The list is editable: a typed name counts when it is one of the list's names.

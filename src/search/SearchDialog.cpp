@@ -45,7 +45,7 @@ TSearchdlg::TSearchdlg(QWidget* parent) : QDialog(parent) {
 }
 
 int TSearchdlg::Execute() {
-    return exec() == QDialog::Accepted ? 1 : 2;
+    return util::ExecuteDialog(*this);
 }
 
 void TSearchdlg::showEvent(QShowEvent* event) {

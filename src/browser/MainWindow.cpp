@@ -112,21 +112,13 @@ QToolButton* CommandButton(QWidget* parent, const char* name, const QString& hin
     return button;
 }
 
-void ShowMsgBox(const QString& caption, const QString& text) {
-    util::TMsgBox box;
-    box.SetCaption(caption);
-    box.SetMsg(text);
-    box.SetButtons(util::msgOK);
-    box.Execute();
-}
-
 void ShowStandardError(const std::exception& error) {
     if (auto* app = util::VitrineApplication::Instance())
         app->ShowException(error);
 }
 
 void ExitForWrongVersion(const std::string& message) {
-    ShowMsgBox(QStringLiteral("Fehler"), AnsiToQt(message));
+    util::ExecuteMsgBox(QStringLiteral("Fehler"), AnsiToQt(message));
     std::exit(1);
 }
 
@@ -134,7 +126,9 @@ TMainWindowSetup WithDefaults(TMainWindowSetup setup) {
     if (setup.programFolder.empty())
         setup.programFolder = util::ProgramDir();
     if (!setup.showMessage)
-        setup.showMessage = ShowMsgBox;
+        setup.showMessage = [](const QString& caption, const QString& text) {
+            util::ExecuteMsgBox(caption, text);
+        };
     if (!setup.showError)
         setup.showError = ShowStandardError;
     if (!setup.onWrongVersion)

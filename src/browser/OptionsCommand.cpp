@@ -40,11 +40,7 @@ void OptionsRoundTrip(TOptionsDialog& dialog, util::AppSettings& settings,
         util::WriteAppSettings(settings);
     } catch (const util::ERegKey& error) {
         // The settings hold for this run; the user learns that they were not saved.
-        util::TMsgBox box;
-        box.SetCaption(QStringLiteral("Fehler"));
-        box.SetMsg(AnsiToQt(error.Message()));
-        box.SetButtons(util::msgOK);
-        box.Execute();
+        util::ExecuteMsgBox(QStringLiteral("Fehler"), AnsiToQt(error.Message()));
     }
 }
 

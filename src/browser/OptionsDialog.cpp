@@ -115,7 +115,7 @@ void TOptionsDialog::SetUpdateDateText(const QString& value) {
 }
 
 int TOptionsDialog::Execute() {
-    return exec() == QDialog::Accepted ? util::mrOk : util::mrCancel;
+    return util::ExecuteDialog(*this);
 }
 
 void TOptionsDialog::showEvent(QShowEvent* event) {

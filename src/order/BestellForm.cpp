@@ -224,7 +224,7 @@ void TBestellForm::Prefill() {
 }
 
 int TBestellForm::Execute() {
-    return exec() == QDialog::Accepted ? util::mrOk : util::mrCancel;
+    return util::ExecuteDialog(*this);
 }
 
 void TBestellForm::UpdateCountry(int country) {

@@ -77,7 +77,7 @@ void TCreditForm::FormCreate() {
 }
 
 int TCreditForm::Execute() {
-    return exec() == QDialog::Accepted ? util::mrOk : util::mrCancel;
+    return util::ExecuteDialog(*this);
 }
 
 void TCreditForm::showEvent(QShowEvent* event) {

@@ -1,5 +1,6 @@
 #include "order/HintForm.h"
 
+#include "browser/EntryOutput.h"
 #include "util/widgets/ButtonGlyphs.h"
 #include "util/widgets/Controls.h"
 
@@ -45,12 +46,7 @@ void THintForm::resizeEvent(QResizeEvent* event) {
 }
 
 QStringList THintForm::Lines() const {
-    QString text = HintMemo->toPlainText();
-    if (text.isEmpty())
-        return {};
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    return text.split(u'\n');
+    return browser::TextLines(HintMemo->toPlainText());
 }
 
 } // namespace order

@@ -1,7 +1,7 @@
 #include "order/PrinterSelForm.h"
 
-#include "util/widgets/ButtonGlyphs.h"
 #include "util/widgets/Controls.h"
+#include "util/widgets/DialogButtons.h"
 #include "util/widgets/MsgBox.h"
 #include "util/widgets/Printing.h"
 
@@ -24,15 +24,10 @@ TPrinterSelForm::TPrinterSelForm(QWidget* parent) : QDialog(parent) {
     PrinterComboBox->setEditable(true);
     PrinterComboBox->setInsertPolicy(QComboBox::NoInsert);
     Label1->setBuddy(PrinterComboBox);
-    BitBtn1 = Placed(
-        new QPushButton(util::ButtonGlyph(util::TButtonGlyph::Check), QStringLiteral("OK"), this),
-        "BitBtn1", 108, 76, 88, 28);
-    BitBtn1->setDefault(true);
-    BitBtn2 = Placed(new QPushButton(util::ButtonGlyph(util::TButtonGlyph::Cross),
-                                     QStringLiteral("Abbrechen"), this),
-                     "BitBtn2", 200, 76, 88, 28);
+    const util::TOkCancelButtons buttons = util::CreateOkCancelButtons(this, 108, 76);
+    BitBtn1 = buttons.ok;
+    BitBtn2 = buttons.cancel;
     connect(BitBtn1, &QPushButton::clicked, this, &TPrinterSelForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     FormCreate();
     PrinterComboBox->setFocus();
 }
@@ -44,7 +39,7 @@ void TPrinterSelForm::FormCreate() {
 }
 
 int TPrinterSelForm::Execute() {
-    return exec() == QDialog::Accepted ? util::mrOk : util::mrCancel;
+    return util::ExecuteDialog(*this);
 }
 
 // The list is editable: a typed name counts when it is one of the list's names.
@@ -59,15 +54,13 @@ void TPrinterSelForm::BitBtn1Click() {
     }
     const QString chosen = PrinterComboBox->itemText(index);
     QPrinter& printer = util::ProgramPrinter();
-    if (chosen == util::PdfPrinterName()) {
-        // Every order printed into a file asks for the file anew.
+    const bool intoFile = chosen == util::PdfPrinterName();
+    // Every order printed into a file asks for the file anew.
+    if (intoFile)
         printer.setOutputFileName(QString());
-        util::SelectPrinter(chosen);
-        if (!util::PrinterReady(printer, this))
-            return;
-    } else {
-        util::SelectPrinter(chosen);
-    }
+    util::SelectPrinter(chosen);
+    if (intoFile && !util::PrinterReady(printer, this))
+        return;
     accept();
 }
 

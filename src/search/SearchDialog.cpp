@@ -45,7 +45,7 @@ TSearchdlg::TSearchdlg(QWidget* parent) : QDialog(parent) {
 }
 
 int TSearchdlg::Execute() {
-    return exec() == QDialog::Accepted ? 1 : 2;
+    return util::ExecuteDialog(*this);
 }
 
 void TSearchdlg::showEvent(QShowEvent* event) {
@@ -60,12 +60,9 @@ void TSearchdlg::OKBtnClick() {
     const std::optional<std::string> expression =
         platform::Utf8ToAnsi1252(SearchEdit->text().toStdString());
     if (!expression) {
-        util::TMsgBox box;
-        box.SetCaption(QStringLiteral("Volltextsuche"));
-        box.SetMsg(QStringLiteral("Der Suchbegriff enthält Zeichen, die im Katalog nicht "
-                                  "vorkommen können. Bitte ändern Sie den Suchbegriff."));
-        box.SetButtons(util::msgOK);
-        box.Execute();
+        util::ExecuteMsgBox(QStringLiteral("Volltextsuche"),
+                            QStringLiteral("Der Suchbegriff enthält Zeichen, die im Katalog nicht "
+                                           "vorkommen können. Bitte ändern Sie den Suchbegriff."));
         SearchEdit->setFocus();
         return;
     }

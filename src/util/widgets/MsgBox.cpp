@@ -233,6 +233,10 @@ void TMsgBox::PaintText(QPainter& painter) const {
     painter.drawText(textRect_, kTextFlags, msg_);
 }
 
+int ExecuteDialog(QDialog& dialog) {
+    return dialog.exec() == QDialog::Accepted ? mrOk : mrCancel;
+}
+
 int ExecuteMsgBox(const QString& caption, const QString& msg, TMSGButtons buttons) {
     TMsgBox box;
     box.SetCaption(caption);

@@ -23,6 +23,9 @@ inline constexpr int mrYes = 6;
 inline constexpr int mrNo = 7;
 inline constexpr int mrAll = 8;
 
+// Shows a dialog modally: mrOk when it was accepted, mrCancel otherwise.
+int ExecuteDialog(QDialog& dialog);
+
 class TMsgBoxForm;
 
 class TMsgBox : public QObject {

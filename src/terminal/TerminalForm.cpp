@@ -381,9 +381,7 @@ void TTerminalForm::ClosePort() {
     if (!ComPort->Open())
         return;
     try {
-        ComPort->RemoveAllTriggers();
-        zmodemTrigger_ = 0;
-        carrierTrigger_ = 0;
+        RemoveTriggers();
         if (ComPort->TapiMode() == comms::tmOff)
             ComPort->SetOpen(false);
         else if (!closing_)
@@ -428,6 +426,12 @@ void TTerminalForm::DropZModemTrigger() {
     if (zmodemTrigger_ != 0)
         ComPort->RemoveTrigger(zmodemTrigger_);
     zmodemTrigger_ = 0;
+}
+
+void TTerminalForm::RemoveTriggers() {
+    ComPort->RemoveAllTriggers();
+    zmodemTrigger_ = 0;
+    carrierTrigger_ = 0;
 }
 
 void TTerminalForm::SetOnline(bool on) {
@@ -629,9 +633,7 @@ void TTerminalForm::TapiRetry() {
 }
 
 void TTerminalForm::TapiFailed() {
-    ComPort->RemoveAllTriggers();
-    zmodemTrigger_ = 0;
-    carrierTrigger_ = 0;
+    RemoveTriggers();
     if (closing_)
         return;
     SetOnline(false);

@@ -352,9 +352,8 @@ void TTerminalForm::SaveSettings() {
     key.Close();
 }
 
+// The terminal keeps its 80 x 24 cells and takes its size from its font; the window follows it.
 void TTerminalForm::FitToTerminal() {
-    Terminal->SetDisplayColumns(80);
-    Terminal->SetDisplayRows(24);
     resize(Terminal->width() + 15, Terminal->height() + 90);
 }
 

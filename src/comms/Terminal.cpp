@@ -246,18 +246,15 @@ TTerminal::Mark TTerminal::MarkAt(const QPoint& point) const {
 }
 
 std::pair<TTerminal::Mark, TTerminal::Mark> TTerminal::OrderedMarks() const {
-    const bool ordered = anchor_.line < extent_.line ||
-                         (anchor_.line == extent_.line && anchor_.column <= extent_.column);
-    return ordered ? std::pair(anchor_, extent_) : std::pair(extent_, anchor_);
+    return anchor_.NotAfter(extent_) ? std::pair(anchor_, extent_) : std::pair(extent_, anchor_);
 }
 
 bool TTerminal::Marked(std::int64_t line, int column) const {
     if (!hasMarks_)
         return false;
     const auto [first, last] = OrderedMarks();
-    const bool afterFirst = line > first.line || (line == first.line && column >= first.column);
-    const bool beforeLast = line < last.line || (line == last.line && column <= last.column);
-    return afterFirst && beforeLast;
+    const Mark here{line, column};
+    return first.NotAfter(here) && here.NotAfter(last);
 }
 
 void TTerminal::Select(int fromRow, int fromColumn, int toRow, int toColumn) {

@@ -91,6 +91,10 @@ private:
     struct Mark {
         std::int64_t line = 0; // absolute: counts every line that ever scrolled off
         int column = 0;
+        // Whether this mark comes before other in reading order, or is the same.
+        bool NotAfter(const Mark& other) const {
+            return line < other.line || (line == other.line && column <= other.column);
+        }
     };
 
     void DataReceived(const QByteArray& bytes);

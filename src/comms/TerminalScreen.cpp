@@ -23,6 +23,15 @@ bool AcceptableCsi(const std::string& sequence) {
     return static_cast<std::size_t>(separators) < kMaxCsiParameters;
 }
 
+// The bytes inside a control sequence ("ESC [" parameters and intermediates), and its final one.
+bool IsCsiParameter(unsigned char b) {
+    return b >= 0x20 && b <= 0x3F;
+}
+
+bool IsCsiFinal(unsigned char b) {
+    return b >= 0x40 && b <= 0x7E;
+}
+
 // The UTF-8 text of every code page 437 byte.
 const std::array<std::string, 256>& Cp437Table() {
     static const std::array<std::string, 256> table = [] {
@@ -203,7 +212,7 @@ std::string TerminalScreen::Transcode(std::string_view bytes) {
             pending_.clear();
             break;
         case Escape::Csi:
-            if (b >= 0x40 && b <= 0x7E) {
+            if (IsCsiFinal(b)) {
                 pending_ += ch;
                 if (AcceptableCsi(pending_))
                     out += pending_;
@@ -214,11 +223,13 @@ std::string TerminalScreen::Transcode(std::string_view bytes) {
                 escape_ = Escape::None;
                 continue;
             }
-            if (b >= 0x20 && b <= 0x3F) {
-                if (pending_.size() < kMaxCsi)
+            if (IsCsiParameter(b)) {
+                if (pending_.size() < kMaxCsi) {
                     pending_ += ch;
-                else
-                    escape_ = Escape::Dropping, pending_.clear();
+                } else {
+                    escape_ = Escape::Dropping;
+                    pending_.clear();
+                }
                 continue;
             }
             // A control or 8-bit byte breaks the sequence off; the byte counts on its own.
@@ -226,10 +237,10 @@ std::string TerminalScreen::Transcode(std::string_view bytes) {
             escape_ = Escape::None;
             break;
         case Escape::Dropping:
-            if (b >= 0x20 && b <= 0x3F)
+            if (IsCsiParameter(b))
                 continue;
             escape_ = Escape::None;
-            if (b >= 0x40 && b <= 0x7E)
+            if (IsCsiFinal(b))
                 continue;
             break;
         case Escape::None:

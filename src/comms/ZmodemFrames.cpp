@@ -35,10 +35,6 @@ constexpr auto MakeCrc32Table() {
 constexpr auto kCrc16Table = MakeCrc16Table();
 constexpr auto kCrc32Table = MakeCrc32Table();
 
-bool IsFlowControl(std::uint8_t c) {
-    return c == 0x11 || c == 0x13 || c == 0x91 || c == 0x93;
-}
-
 bool IsSubpacketEnd(std::uint8_t c) {
     return c == ZCRCE || c == ZCRCG || c == ZCRCQ || c == ZCRCW;
 }
@@ -135,7 +131,7 @@ int FrameDecoder::Unescape(std::uint8_t c) {
         }
         return IsFlowControl(c) ? kSkip : c;
     }
-    if (c == static_cast<std::uint8_t>(ZDLE) || IsFlowControl(c))
+    if (kSpecial[c])
         return kSkip; // still escaped: CANs of a cancel, or flow control slipped in
     escaped_ = false;
     if (IsSubpacketEnd(c)) {

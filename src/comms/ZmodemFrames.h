@@ -57,6 +57,11 @@ inline constexpr std::uint8_t CANFC32 = 0x20;
 // ZFILE conversion option (ZF0): the sender offers to resume an interrupted file.
 inline constexpr std::uint8_t ZCRESUM = 3;
 
+// XON and XOFF, with or without the parity bit: the line's flow control, never data.
+constexpr bool IsFlowControl(std::uint8_t c) {
+    return c == 0x11 || c == 0x13 || c == 0x91 || c == 0x93;
+}
+
 // The largest data subpacket accepted (8K blocks).
 inline constexpr std::size_t kMaxSubpacket = 8192;
 
@@ -125,8 +130,10 @@ private:
     // The bytes a sender never puts into data unescaped: ZDLE and the flow-control characters.
     static constexpr std::array<bool, 256> kSpecial = [] {
         std::array<bool, 256> special{};
-        for (int c : {0x18, 0x11, 0x13, 0x91, 0x93})
-            special[static_cast<std::size_t>(c)] = true;
+        for (std::size_t c = 0; c < special.size(); ++c) {
+            const auto byte = static_cast<std::uint8_t>(c);
+            special[c] = byte == static_cast<std::uint8_t>(ZDLE) || IsFlowControl(byte);
+        }
         return special;
     }();
 

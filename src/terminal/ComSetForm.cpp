@@ -120,25 +120,18 @@ void TComSetForm::FormShow() {
 }
 
 void TComSetForm::ApplyComponents() {
-    comPort_ = terminalForm_->ComPort;
-    modem_ = terminalForm_->Modem;
-    protocol_ = terminalForm_->Protocol;
-    tapiDevice_ = terminalForm_->TapiDevice;
-    terminal_ = terminalForm_->Terminal;
     BaudBox->clear();
     BaudBox->addItems(kSpeeds);
-    BaudBox->setCurrentIndex(BaudBox->findText(QString::number(comPort_->Baud())));
-    ModemInitStringEdit->setText(modem_->InitCmd());
-    DialStringEdit->setText(modem_->DialCmd());
-    DirList->SetDirectory(protocol_->DestinationDirectory());
+    BaudBox->setCurrentIndex(BaudBox->findText(QString::number(terminalForm_->ComPort->Baud())));
+    ModemInitStringEdit->setText(terminalForm_->Modem->InitCmd());
+    DialStringEdit->setText(terminalForm_->Modem->DialCmd());
+    DirList->SetDirectory(terminalForm_->Protocol->DestinationDirectory());
 }
 
 void TComSetForm::FillPortList() {
-    comPort_ = terminalForm_->ComPort;
-    tapiDevice_ = terminalForm_->TapiDevice;
     auto waitForm = std::make_unique<TTermWaitForm>(this);
     waitForm->show();
-    const ComNumberKeeper remembered(*comPort_);
+    const ComNumberKeeper remembered(*terminalForm_->ComPort);
     terminalForm_->ClosePort();
     ComportBox->clear();
     TestPorts(*waitForm);
@@ -151,18 +144,20 @@ void TComSetForm::FillPortList() {
         const int index = ComportBox->findText(PortEntry(remembered.Number()));
         ComportBox->setCurrentIndex(index >= 0 ? index : 0);
     }
-    if (comPort_->TapiMode() == comms::tmOn && !tapiDevice_->SelectedDevice().isEmpty())
-        ComportBox->setCurrentIndex(ComportBox->findText(tapiDevice_->SelectedDevice()));
+    if (terminalForm_->ComPort->TapiMode() == comms::tmOn &&
+        !terminalForm_->TapiDevice->SelectedDevice().isEmpty())
+        ComportBox->setCurrentIndex(
+            ComportBox->findText(terminalForm_->TapiDevice->SelectedDevice()));
 }
 
 void TComSetForm::TestPorts(TTermWaitForm& waitForm) {
     for (int number = 1; number <= kPortsTested; ++number) {
-        comPort_->SetComNumber(number);
+        terminalForm_->ComPort->SetComNumber(number);
         waitForm.ShowPort(number);
         try {
-            comPort_->SetOpen(true);
+            terminalForm_->ComPort->SetOpen(true);
             portUsable_[number - 1] = true;
-            comPort_->SetOpen(false);
+            terminalForm_->ComPort->SetOpen(false);
         } catch (const std::exception&) {
             portUsable_[number - 1] = false;
         }
@@ -172,7 +167,7 @@ void TComSetForm::TestPorts(TTermWaitForm& waitForm) {
 void TComSetForm::AppendLineDevices() {
     try {
         comms::TTapiDeviceSelection selection(this);
-        if (tapiDevice_->ShowTapiDevices()) {
+        if (terminalForm_->TapiDevice->ShowTapiDevices()) {
             selection.SetShowTapiDevices(true);
             selection.EnumerateDevices();
             ComportBox->addItems(selection.DeviceList());
@@ -183,24 +178,24 @@ void TComSetForm::AppendLineDevices() {
 }
 
 void TComSetForm::BitBtn1Click() {
-    protocol_->SetDestinationDirectory(DestDirEdit->text());
+    terminalForm_->Protocol->SetDestinationDirectory(DestDirEdit->text());
     const int index = ComportBox->currentIndex();
     if (index > serialPortCount_ - 1) {
-        comPort_->SetTapiMode(comms::tmOn);
-        tapiDevice_->SetSelectedDevice(ComportBox->currentText());
+        terminalForm_->ComPort->SetTapiMode(comms::tmOn);
+        terminalForm_->TapiDevice->SetSelectedDevice(ComportBox->currentText());
         accept();
         return;
     }
-    comPort_->SetTapiMode(comms::tmOff);
+    terminalForm_->ComPort->SetTapiMode(comms::tmOff);
     // An empty port list offers no port: the number stays as it was.
     if (index >= 0)
-        comPort_->SetComNumber(ComportBox->currentText().mid(3).toInt());
+        terminalForm_->ComPort->SetComNumber(ComportBox->currentText().mid(3).toInt());
     bool valid = false;
     const int baud = BaudBox->currentText().toInt(&valid);
     if (valid)
-        comPort_->SetBaud(baud);
-    modem_->SetInitCmd(ModemInitStringEdit->text());
-    modem_->SetDialCmd(DialStringEdit->text());
+        terminalForm_->ComPort->SetBaud(baud);
+    terminalForm_->Modem->SetInitCmd(ModemInitStringEdit->text());
+    terminalForm_->Modem->SetDialCmd(DialStringEdit->text());
     accept();
 }
 

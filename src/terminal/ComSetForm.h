@@ -13,14 +13,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace comms {
-class TComPort;
-class TModem;
-class TProtocol;
-class TTapiDevice;
-class TTerminal;
-} // namespace comms
-
 namespace terminal {
 
 class TDirectoryList;
@@ -81,12 +73,7 @@ private:
 
     TTerminalForm* terminalForm_;
     int serialPortCount_ = 0;
-    comms::TComPort* comPort_ = nullptr;
-    comms::TModem* modem_ = nullptr;
-    comms::TProtocol* protocol_ = nullptr;
     std::array<bool, kPortsTested> portUsable_{};
-    comms::TTapiDevice* tapiDevice_ = nullptr;
-    comms::TTerminal* terminal_ = nullptr;
 };
 
 } // namespace terminal

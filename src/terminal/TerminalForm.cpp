@@ -352,9 +352,8 @@ void TTerminalForm::SaveSettings() {
     key.Close();
 }
 
+// The terminal keeps its 80 x 24 cells and takes its size from its font; the window follows it.
 void TTerminalForm::FitToTerminal() {
-    Terminal->SetDisplayColumns(80);
-    Terminal->SetDisplayRows(24);
     resize(Terminal->width() + 15, Terminal->height() + 90);
 }
 
@@ -381,9 +380,7 @@ void TTerminalForm::ClosePort() {
     if (!ComPort->Open())
         return;
     try {
-        ComPort->RemoveAllTriggers();
-        zmodemTrigger_ = 0;
-        carrierTrigger_ = 0;
+        RemoveTriggers();
         if (ComPort->TapiMode() == comms::tmOff)
             ComPort->SetOpen(false);
         else if (!closing_)
@@ -428,6 +425,12 @@ void TTerminalForm::DropZModemTrigger() {
     if (zmodemTrigger_ != 0)
         ComPort->RemoveTrigger(zmodemTrigger_);
     zmodemTrigger_ = 0;
+}
+
+void TTerminalForm::RemoveTriggers() {
+    ComPort->RemoveAllTriggers();
+    zmodemTrigger_ = 0;
+    carrierTrigger_ = 0;
 }
 
 void TTerminalForm::SetOnline(bool on) {
@@ -629,9 +632,7 @@ void TTerminalForm::TapiRetry() {
 }
 
 void TTerminalForm::TapiFailed() {
-    ComPort->RemoveAllTriggers();
-    zmodemTrigger_ = 0;
-    carrierTrigger_ = 0;
+    RemoveTriggers();
     if (closing_)
         return;
     SetOnline(false);

@@ -145,6 +145,8 @@ private:
     void ShowPortError(const ETerminalError& error);
     void RenewZModemTrigger();
     void DropZModemTrigger();
+    // Removes every trigger of the port and forgets their handles.
+    void RemoveTriggers();
     void ComPortTriggerStatus(comms::TComPort* port, std::uint16_t handle);
     void ComPortTriggerData(comms::TComPort* port, std::uint16_t handle);
     void ProtocolProtocolFinish();

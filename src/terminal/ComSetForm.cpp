@@ -104,7 +104,7 @@ void TComSetForm::FormCreate() {
 }
 
 int TComSetForm::Execute() {
-    return exec() == QDialog::Accepted ? util::mrOk : util::mrCancel;
+    return util::ExecuteDialog(*this);
 }
 
 void TComSetForm::showEvent(QShowEvent* event) {

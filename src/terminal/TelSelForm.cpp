@@ -59,7 +59,7 @@ void TTelSelForm::BBSLinesBoxChange() {
 }
 
 int TTelSelForm::Execute() {
-    return exec() == QDialog::Accepted ? util::mrOk : util::mrCancel;
+    return util::ExecuteDialog(*this);
 }
 
 // Keys that type a character are filtered; keys without one (arrows, Delete) move and edit.

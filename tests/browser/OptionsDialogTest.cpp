@@ -6,6 +6,7 @@
 #include "browser/Outline.h"
 #include "browser/TestCatalogue.h"
 #include "entryfields/PictureField.h"
+#include "platform/ScopedConfigFolder.h"
 #include "support/ModalDialogs.h"
 #include "support/QtPrinting.h"
 #include "util/AppSettings.h"
@@ -63,6 +64,7 @@ protected:
             outline.SelectIndex(browser_test::NodeNamed(outline.TreeData(), name)));
     }
 
+    testing_support::ScopedConfigFolder config_;
     testing_support::TempDir dir_;
     std::unique_ptr<browser::TPandexCDMain> window_;
     TOptionsDialog* dialog_;

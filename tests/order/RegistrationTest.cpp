@@ -2,6 +2,7 @@
 
 #include "entryfields/EntryField.h"
 #include "order/BestellForm.h"
+#include "platform/ScopedConfigFolder.h"
 #include "platform/UserAccount.h"
 #include "support/QtPrinting.h"
 #include "util/RegKey.h"
@@ -24,7 +25,12 @@ void Register(const char* keyPath, const std::string& organization, const std::s
         key.WriteString("RegisteredOwner", owner);
 }
 
-TEST(Registration, TheFormTakesCompanyAndNameFromTheWindowsRegistration) {
+// Each test registers into a hive of its own.
+class Registration : public testing::Test {
+    testing_support::ScopedConfigFolder config_;
+};
+
+TEST_F(Registration, TheFormTakesCompanyAndNameFromTheWindowsRegistration) {
     Register(kWindows, "M\xFCller GmbH", "Eva M\xFCller");
     Register(kWindowsNt, "Andere", "Andere");
     order::TBestellForm form;
@@ -32,7 +38,7 @@ TEST(Registration, TheFormTakesCompanyAndNameFromTheWindowsRegistration) {
     EXPECT_EQ(form.NameField->AsString(), "Eva Müller");
 }
 
-TEST(Registration, TheSecondKeyCountsOnlyWhenTheFirstNamesNoOne) {
+TEST_F(Registration, TheSecondKeyCountsOnlyWhenTheFirstNamesNoOne) {
     Register(kWindowsNt, "", "Nur NT");
     EXPECT_EQ(ReadRegistration().Owner, "Nur NT");
     Register(kWindows, "Nur Firma", "");
@@ -40,13 +46,13 @@ TEST(Registration, TheSecondKeyCountsOnlyWhenTheFirstNamesNoOne) {
     EXPECT_EQ(ReadRegistration().Owner, "");
 }
 
-TEST(Registration, WithoutAnyTheAccountsFullNameIsTheName) {
+TEST_F(Registration, WithoutAnyTheAccountsFullNameIsTheName) {
     const order::TRegistration registration = ReadRegistration();
     EXPECT_EQ(registration.Organization, "");
     EXPECT_EQ(registration.Owner, platform::AccountFullName());
 }
 
-TEST(Registration, AValueThatCannotBeReadCountsAsEmpty) {
+TEST_F(Registration, AValueThatCannotBeReadCountsAsEmpty) {
     Register(kWindows, std::string(300, 'x'), "Eva");
     const order::TRegistration registration = ReadRegistration();
     EXPECT_EQ(registration.Organization, "");

@@ -6,12 +6,12 @@
 //   its version, load the tree data, fill the overview's top level and first node, show the
 //   first info text) to the first entry shown by the selection watcher's check. The peak
 //   resident memory is reported as the counter PeakRSS_MiB.
+#include "Timing.h"
 #include "browser/MainWindow.h"
 #include "browser/Outline.h"
 #include "catalog/CatalogBuilder.h"
 
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -76,13 +76,10 @@ void StartUpAsProgram(benchmark::State& state) {
     // Closes the main window as soon as the message loop runs.
     const std::string command = "VITRINE_SMOKE_QUIT_MS=0 '" + std::string(VITRINE_EXE) + "' '" +
                                 folder.string() + "' > /dev/null 2>&1";
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
+    bench_timing::TimeEachIteration(state, [&] {
         if (std::system(command.c_str()) != 0)
             state.SkipWithError("vitrine did not start and end cleanly");
-        state.SetIterationTime(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
+    });
 }
 BENCHMARK(StartUpAsProgram)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 

@@ -9,9 +9,9 @@
 //   goal 1.5 at most) and of `grep -c -F` over the text already written (vs_grep_text_file);
 // - SearchThreaded: the search thread filling the results window, headless, with the longest
 //   stall of the GUI thread (gaps between ticks of a 1 ms timer) as LongestGuiStall_ms.
+#include "GeneratedCatalogue.h"
 #include "Timing.h"
 #include "browser/Outline.h"
-#include "catalog/CatalogBuilder.h"
 #include "catalog/Container.h"
 #include "search/SearchDialog.h"
 #include "search/SearchResults.h"
@@ -48,16 +48,9 @@ void RunShell(const std::string& command) {
 
 fs::path BuildCatalogue() {
     const fs::path folder = fs::temp_directory_path() / "vitrine-bench-search";
-    if (fs::exists(folder / "Vitrine32.dat"))
-        return folder;
-    fs::create_directories(folder);
-    const fs::path source = folder / "search.src";
-    const std::string command = std::string(VITRINE_GEN_CATALOG) +
-                                " --components 10000 --infotexts 2000 --seed 3 > " +
-                                source.string();
-    if (std::system(command.c_str()) != 0)
-        throw std::runtime_error("tools/gen-catalog failed");
-    catalog::BuildCatalogue(source.string(), folder.string());
+    bench_catalogue::EnsureGeneratedCatalogue(VITRINE_GEN_CATALOG,
+                                              "--components 10000 --infotexts 2000 --seed 3",
+                                              folder / "search.src", folder);
     return folder;
 }
 

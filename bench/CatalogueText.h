@@ -3,27 +3,14 @@
 // the packed stream and the unzip library.
 #pragma once
 
+#include "platform/CodePage.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace catalogue_text {
-
-// UTF-8 (as in this source file) to Windows-1252, for the Latin-1 letters used here.
-inline std::string Ansi(std::string_view utf8) {
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size()) {
-            const auto next = static_cast<unsigned char>(utf8[++i]);
-            out += static_cast<char>((c & 0x03) << 6 | (next & 0x3F));
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
 
 class Generator {
 public:
@@ -143,7 +130,8 @@ private:
         return state_;
     }
     template <std::size_t N> std::string Pick(const std::string_view (&words)[N]) {
-        return Ansi(words[Next() % N]);
+        // The words are UTF-8, as this source file is.
+        return platform::Utf8ToAnsi1252Lossy(words[Next() % N]);
     }
     std::string Number(unsigned below) { return std::to_string(Next() % below); }
     std::string Sentence() {

@@ -9,8 +9,9 @@
 //   goal 1.5 at most) and of `grep -c -F` over the text already written (vs_grep_text_file);
 // - SearchThreaded: the search thread filling the results window, headless, with the longest
 //   stall of the GUI thread (gaps between ticks of a 1 ms timer) as LongestGuiStall_ms.
+#include "GeneratedCatalogue.h"
+#include "Timing.h"
 #include "browser/Outline.h"
-#include "catalog/CatalogBuilder.h"
 #include "catalog/Container.h"
 #include "search/SearchDialog.h"
 #include "search/SearchResults.h"
@@ -29,7 +30,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -41,19 +41,6 @@ namespace fs = std::filesystem;
 const char* const kExpression = "datenbank - tabelle + drucker";
 const char* const kTerm = "Datenbank";
 
-// The median of runs timings of work, in seconds.
-double MedianSeconds(const std::function<void()>& work, int runs = 7) {
-    std::vector<double> seconds;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        seconds.push_back(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    std::sort(seconds.begin(), seconds.end());
-    return seconds[seconds.size() / 2];
-}
-
 void RunShell(const std::string& command) {
     if (std::system(command.c_str()) != 0)
         throw std::runtime_error("failed: " + command);
@@ -61,16 +48,9 @@ void RunShell(const std::string& command) {
 
 fs::path BuildCatalogue() {
     const fs::path folder = fs::temp_directory_path() / "vitrine-bench-search";
-    if (fs::exists(folder / "Vitrine32.dat"))
-        return folder;
-    fs::create_directories(folder);
-    const fs::path source = folder / "search.src";
-    const std::string command = std::string(VITRINE_GEN_CATALOG) +
-                                " --components 10000 --infotexts 2000 --seed 3 > " +
-                                source.string();
-    if (std::system(command.c_str()) != 0)
-        throw std::runtime_error("tools/gen-catalog failed");
-    catalog::BuildCatalogue(source.string(), folder.string());
+    bench_catalogue::EnsureGeneratedCatalogue(VITRINE_GEN_CATALOG,
+                                              "--components 10000 --infotexts 2000 --seed 3",
+                                              folder / "search.src", folder);
     return folder;
 }
 
@@ -115,7 +95,8 @@ double SearchCatalogueInMemory(const OpenCatalogue& catalogue) {
     data.LoadFromFile(catalogue.container.DataFileName);
     index.LoadFromFile(catalogue.container.IndexFileName);
     catalog::TIndexedStream indexed(data, index);
-    return MedianSeconds([&] { benchmark::DoNotOptimize(Search(indexed, catalogue.tree)); });
+    return bench_timing::MedianSeconds(
+        [&] { benchmark::DoNotOptimize(Search(indexed, catalogue.tree)); });
 }
 
 // Matching alone, over every entry's searchable text read beforehand.
@@ -130,7 +111,7 @@ double MatchTextsInMemory(OpenCatalogue& catalogue) {
     for (auto& [owned, views] : texts)
         views.assign(owned.begin(), owned.end());
     const auto terms = search::SplitTerms(kExpression, false);
-    return MedianSeconds([&] {
+    return bench_timing::MedianSeconds([&] {
         int hits = 0;
         for (const auto& text : texts)
             hits += search::MatchLines(text.second, terms, false);
@@ -156,22 +137,17 @@ void SearchCommandLine(benchmark::State& state) {
     const std::string tool = std::string(VITRINE_CAT) + " ";
     const std::string folder = Folder().string();
     const std::string search = tool + "search " + folder + " --case " + kTerm + " > /dev/null";
-    double total = 0;
-    for (auto _ : state) {
-        const double seconds = MedianSeconds([&] { RunShell(search); }, 1);
-        total += seconds;
-        state.SetIterationTime(seconds);
-    }
-    const double ours = total / static_cast<double>(state.iterations());
+    const double ours = bench_timing::TimeEachIteration(state, [&] { RunShell(search); });
     const std::string textFile = (Folder() / "text.txt").string();
     RunShell(tool + "text " + folder + " > " + textFile);
     // grep -c counts lines; its status is 1 when none matched, which is no failure here.
     const std::string grep = std::string("grep -c -F ") + kTerm + " ";
     state.counters["vs_text_grep_pipeline"] =
-        ours / MedianSeconds(
+        ours / bench_timing::MedianSeconds(
                    [&] { RunShell(tool + "text " + folder + " | " + grep + "> /dev/null; true"); });
-    state.counters["vs_grep_text_file"] =
-        ours / MedianSeconds([&] { RunShell(grep + textFile + " > /dev/null; true"); });
+    state.counters["vs_grep_text_file"] = ours / bench_timing::MedianSeconds([&] {
+                                              RunShell(grep + textFile + " > /dev/null; true");
+                                          });
 }
 
 void SearchThreaded(benchmark::State& state) {

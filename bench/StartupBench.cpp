@@ -6,15 +6,14 @@
 //   its version, load the tree data, fill the overview's top level and first node, show the
 //   first info text) to the first entry shown by the selection watcher's check. The peak
 //   resident memory is reported as the counter PeakRSS_MiB.
+#include "GeneratedCatalogue.h"
+#include "Timing.h"
 #include "browser/MainWindow.h"
 #include "browser/Outline.h"
-#include "catalog/CatalogBuilder.h"
 
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <sys/resource.h>
 
@@ -24,19 +23,12 @@ namespace fs = std::filesystem;
 
 // 60 000 components, 20 000 info texts and 19 000 short texts below 1 110 folders.
 const char* const kGeneratorArguments =
-    " --components 60000 --infotexts 20000 --shorttexts 19000 --levels 3 --fanout 10 --seed 7";
+    "--components 60000 --infotexts 20000 --shorttexts 19000 --levels 3 --fanout 10 --seed 7";
 
 fs::path BuildLargeCatalogue() {
     const fs::path folder = fs::temp_directory_path() / "vitrine-bench-startup";
-    if (fs::exists(folder / "Data" / "Vitrine32.dat"))
-        return folder;
-    fs::create_directories(folder / "Data");
-    const fs::path source = folder / "large.src";
-    const std::string command =
-        std::string(VITRINE_GEN_CATALOG) + kGeneratorArguments + " > " + source.string();
-    if (std::system(command.c_str()) != 0)
-        throw std::runtime_error("tools/gen-catalog failed");
-    catalog::BuildCatalogue(source.string(), (folder / "Data").string());
+    bench_catalogue::EnsureGeneratedCatalogue(VITRINE_GEN_CATALOG, kGeneratorArguments,
+                                              folder / "large.src", folder / "Data");
     return folder;
 }
 
@@ -76,13 +68,10 @@ void StartUpAsProgram(benchmark::State& state) {
     // Closes the main window as soon as the message loop runs.
     const std::string command = "VITRINE_SMOKE_QUIT_MS=0 '" + std::string(VITRINE_EXE) + "' '" +
                                 folder.string() + "' > /dev/null 2>&1";
-    for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
+    bench_timing::TimeEachIteration(state, [&] {
         if (std::system(command.c_str()) != 0)
             state.SkipWithError("vitrine did not start and end cleanly");
-        state.SetIterationTime(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
+    });
 }
 BENCHMARK(StartUpAsProgram)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 

@@ -5,14 +5,13 @@
 // clock. BM_UnzipLibrary runs `unzip -qo` once after each of its own runs and reports
 // x_unzip_qo: the median time of unzip over our median time (above 1: we are faster).
 #include "CatalogueText.h"
+#include "Timing.h"
 #include "dunzip/dunzip.h"
 #include "install/UnzipFile.h"
 #include "install/UnzipLibrary.h"
 #include "support/ZipFiles.h"
 
-#include <algorithm>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -55,9 +54,7 @@ double TimeIntoFreshFolder(const std::function<void(const fs::path& destination)
     const fs::path destination = Archive().parent_path() / "out";
     fs::remove_all(destination);
     fs::create_directory(destination);
-    const auto start = std::chrono::steady_clock::now();
-    unpack(destination);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return bench_timing::SecondsOf([&] { unpack(destination); });
 }
 
 void UnpackWithLibrary(const fs::path& destination) {
@@ -76,11 +73,6 @@ void UnpackWithInfoZip(const fs::path& destination) {
         throw std::runtime_error("unzip -qo failed (is the package unzip installed?)");
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void SetThroughput(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kFileCount * kFileSize));
 }
@@ -97,7 +89,7 @@ void BM_UnzipLibrary(benchmark::State& state) {
         state.ResumeTiming();
     }
     SetThroughput(state);
-    state.counters["x_unzip_qo"] = Median(yardstick) / Median(ours);
+    state.counters["x_unzip_qo"] = bench_timing::Median(yardstick) / bench_timing::Median(ours);
     state.counters["archive_MB"] = static_cast<double>(fs::file_size(Archive())) / 1e6;
 }
 

@@ -180,15 +180,6 @@ void TParamScriptComponent::Parse(ScriptSource& source) {
     TScriptComponent::Parse(source);
 }
 
-void TParamScriptComponent::GetSearchText(rtl::TStringList& strings) const {
-    std::vector<std::string_view> lines;
-    SearchTextLines(lines);
-    rtl::UpdateGuard update(strings);
-    strings.Clear();
-    for (const std::string_view line : lines)
-        strings.Add(std::string(line));
-}
-
 // ---- TScriptText
 
 void TScriptText::Parse(ScriptSource& source) {

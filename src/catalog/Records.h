@@ -1,5 +1,5 @@
 // The catalogue's typed records. Each reads itself from the packed data file (Load), hands its
-// text to the full-text search (GetSearchText), and on the build side parses itself from script
+// text to the full-text search (SearchTextLines), and on the build side parses itself from script
 // source (Parse) and appends itself to the data file and the index (Store).
 //
 // Reading protocol: create, set Offset, position the data stream, AssignStream, Load. Each Load
@@ -79,10 +79,8 @@ public:
     // without blanks, tabs and backspaces, its first 8 characters as a date, else DefaultDate().
     // A header without "[" before "]" leaves HeaderDate as it is (0 after construction).
     void Parse(ScriptSource& source) override;
-    // Clears strings and fills it with the record's searchable text.
-    void GetSearchText(rtl::TStringList& strings) const;
-    // The same lines as views into the record, valid until it is loaded again or freed: what a
-    // search matches without copying a line.
+    // Replaces lines with the record's searchable text as views into the record, valid until it
+    // is loaded again or freed: what a search matches without copying a line.
     virtual void SearchTextLines(std::vector<std::string_view>& lines) const = 0;
 
     // Not stored; set by Parse only.

@@ -56,13 +56,13 @@ int RunText(Arguments arguments) {
     TextOutput out;
     WriteEvenOnFailure(out, [&] {
         search::TEntryReaders readers;
-        search::TEntryText text;
+        search::TextLines lines;
         for (int index = 0; index < catalogue.Tree().Count(); ++index) {
-            if (!readers.ReadEntryText(catalogue.Indexed(), catalogue.Tree(), index, text))
+            if (!readers.ReadEntryLines(catalogue.Indexed(), catalogue.Tree(), index, lines))
                 continue;
             const std::string prefix = std::to_string(index) + "\t";
-            for (const auto& line : text.Lines)
-                out.Add(prefix, line.text);
+            for (const std::string_view line : lines)
+                out.Add(prefix, line);
         }
     });
     return 0;

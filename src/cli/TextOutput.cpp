@@ -11,9 +11,13 @@ bool IsAsciiControl(unsigned char c) {
     return c < 0x20 || c == 0x7F;
 }
 
+namespace {
+
 bool IsAnsiControl(unsigned char c) {
     return IsAsciiControl(c) || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
 }
+
+} // namespace
 
 std::string ShowControls(std::string_view text, bool (*isControl)(unsigned char)) {
     std::string shown;
@@ -31,9 +35,13 @@ std::string ShowControls(std::string_view text, bool (*isControl)(unsigned char)
     return shown;
 }
 
+std::string ShownAnsiText(std::string_view ansiText) {
+    return platform::Ansi1252ToUtf8(ShowControls(ansiText, IsAnsiControl));
+}
+
 void TextOutput::Add(std::string_view prefix, std::string_view ansiText) {
     text_ += prefix;
-    text_ += platform::Ansi1252ToUtf8(ShowControls(ansiText, IsAnsiControl));
+    text_ += ShownAnsiText(ansiText);
     text_ += '\n';
 }
 

@@ -12,9 +12,10 @@ namespace cli {
 // Control characters of text as "\x1b" and the like, so that catalogue text can neither steer the
 // terminal (ESC, BEL, CR) nor add fields or lines to the output (TAB, LF).
 bool IsAsciiControl(unsigned char c);
-// The ASCII controls, and the bytes Windows-1252 leaves undefined (they stand for C1 controls).
-bool IsAnsiControl(unsigned char c);
 std::string ShowControls(std::string_view text, bool (*isControl)(unsigned char));
+// Windows-1252 text in UTF-8, its control characters (and the bytes Windows-1252 leaves
+// undefined, which stand for C1 controls) shown as above.
+std::string ShownAnsiText(std::string_view ansiText);
 
 class TextOutput {
 public:

@@ -4,7 +4,6 @@
 #include "install/UnzipFile.h"
 #include "install/UnzipLibrary.h"
 #include "install/UnzipTexts.h"
-#include "platform/CodePage.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -63,8 +62,7 @@ int RunUnzip(Arguments arguments) {
             break;
         case DUNZIP_MSG_STOPPED:
             anyStopped = true;
-            std::fprintf(stderr, "%s\n",
-                         platform::Ansi1252ToUtf8(ShowControls(text1, IsAnsiControl)).c_str());
+            std::fprintf(stderr, "%s\n", ShownAnsiText(text1).c_str());
             break;
         case DUNZIP_MSG_TEXT:
             result = install::ReplaceUnzipText(p1, text1, p2);

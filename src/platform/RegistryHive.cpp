@@ -157,6 +157,20 @@ std::string ValueLine(const RegistryValue& value) {
     return (value.name.empty() ? "@" : Quote(value.name)) + "=" + FormatData(value) + "\n";
 }
 
+// line without its LF, CR LF or CR at the end.
+std::string_view WithoutLineEnd(std::string_view line) {
+    if (line.ends_with('\n'))
+        line.remove_suffix(1);
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    return line;
+}
+
+// Whether line (without its line end) is a hex value's line that goes on in the next line.
+bool ContinuesHexValue(std::string_view line) {
+    return line.size() > 1 && line.back() == '\\' && line.find("=hex") != std::string_view::npos;
+}
+
 // The text as logical lines: each with its physical lines as written (line ends included) and
 // its content without CR, hex lines continued by a trailing "\" joined.
 struct TextLine {
@@ -172,12 +186,8 @@ std::vector<TextLine> LogicalLines(std::string_view text) {
         std::size_t end = text.find('\n', start);
         end = end == std::string_view::npos ? text.size() : end + 1;
         const std::string_view raw = text.substr(start, end - start);
-        std::string_view line = raw;
+        std::string_view line = WithoutLineEnd(raw);
         start = end;
-        if (!line.empty() && line.back() == '\n')
-            line.remove_suffix(1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
         if (continued) {
             while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
                 line.remove_prefix(1);
@@ -187,8 +197,7 @@ std::vector<TextLine> LogicalLines(std::string_view text) {
             lines.push_back({std::string(raw), std::string(line)});
         }
         std::string& last = lines.back().content;
-        continued =
-            last.size() > 1 && last.back() == '\\' && last.find("=hex") != std::string::npos;
+        continued = ContinuesHexValue(last);
         if (continued)
             last.pop_back();
     }
@@ -201,11 +210,7 @@ std::vector<TextLine> LogicalLines(std::string_view text) {
 void EndLine(std::string& raw) {
     if (!raw.ends_with('\n'))
         raw += '\n';
-    std::string_view line(raw);
-    line.remove_suffix(1);
-    if (line.ends_with('\r'))
-        line.remove_suffix(1);
-    if (line.size() > 1 && line.back() == '\\' && raw.find("=hex") != std::string::npos)
+    if (ContinuesHexValue(WithoutLineEnd(raw)))
         raw += '\n';
 }
 

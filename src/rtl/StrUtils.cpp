@@ -66,10 +66,17 @@ int HexDigitValue(char c) {
 }
 
 std::size_t FindNoCase(std::string_view haystack, std::string_view needle, std::size_t from) {
+    if (needle.empty())
+        return from <= haystack.size() ? from : std::string_view::npos;
     if (needle.size() > haystack.size())
         return std::string_view::npos;
+    // Looks for the needle's first character in either case before it compares the rest.
+    const char upper = UpperCaseAscii(needle.front());
+    const char lower = LowerCaseAscii(needle.front());
+    const std::string_view rest = needle.substr(1);
     for (std::size_t i = from; i + needle.size() <= haystack.size(); ++i)
-        if (SameTextAscii(haystack.substr(i, needle.size()), needle))
+        if ((haystack[i] == upper || haystack[i] == lower) &&
+            SameTextAscii(haystack.substr(i + 1, rest.size()), rest))
             return i;
     return std::string_view::npos;
 }

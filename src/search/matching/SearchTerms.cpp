@@ -22,32 +22,12 @@ std::vector<SearchTerm> SplitTerms(std::string_view searchText, bool caseSensiti
 
 namespace {
 
-// Whether term (upper-cased) occurs in line compared as upper-cased. The scan looks for the
-// term's first character in either case before it compares the rest.
-bool ContainsFolded(std::string_view line, std::string_view term) {
-    if (line.size() < term.size())
-        return false;
-    const char upper = term.front();
-    const char lower = rtl::LowerCaseAscii(upper);
-    const std::string_view rest = term.substr(1);
-    const std::size_t last = line.size() - term.size();
-    for (std::size_t i = 0; i <= last; ++i) {
-        if (line[i] != upper && line[i] != lower)
-            continue;
-        std::size_t k = 0;
-        while (k < rest.size() && rtl::UpperCaseAscii(line[i + 1 + k]) == rest[k])
-            ++k;
-        if (k == rest.size())
-            return true;
-    }
-    return false;
-}
-
 bool Occurs(const TextLines& lines, const std::string& term, bool caseSensitive) {
     if (term.empty())
         return false;
     for (const std::string_view line : lines)
-        if (caseSensitive ? line.find(term) != std::string_view::npos : ContainsFolded(line, term))
+        if ((caseSensitive ? line.find(term) : rtl::FindNoCase(line, term)) !=
+            std::string_view::npos)
             return true;
     return false;
 }
